@@ -1,0 +1,69 @@
+#include "app/run_sequence.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/output_names.h"
+#include "output/result_files.h"
+#include "screening/duplicate_screen.h"
+#include "stations/fatal_error.h"
+#include "stations/station_list_reader.h"
+#include "stations/station_table.h"
+
+namespace dedup {
+namespace {
+
+constexpr int kExitFailure = 2;
+
+void print_summary(const RunNames& names) {
+  const std::string line = " " + names.kept + "  e  " + names.removed + "\n";
+  if (std::fputs(line.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+    throw FatalError("cannot write the summary line to standard output");
+  }
+}
+
+int print(std::FILE* stream, const std::string& text, int status) {
+  std::fputs(text.c_str(), stream);
+  return std::fflush(stream) == 0 ? status : kExitFailure;
+}
+
+}  // namespace
+
+void run(const RunNames& names) {
+  check_names(names);
+  const auto table = std::make_unique<StationTable>();
+  StationListReader::read(names.station_list, *table);
+  table->reset_screening();
+  DuplicateScreen::screen(*table);
+  write_kept(*table, names.kept);
+  write_removed(*table, names.removed);
+  print_summary(names);
+}
+
+int run_command_line(int argc, const char* const* argv) {
+  const CommandLine command = parse_command_line(argc, argv);
+  switch (command.action) {
+    case CommandLine::Action::kHelp:
+      return print(stdout, help_text(), 0);
+    case CommandLine::Action::kVersion:
+      return print(stdout, version_text(), 0);
+    case CommandLine::Action::kUsageError:
+      return print(stderr, usage_text(), kExitFailure);
+    case CommandLine::Action::kRun:
+      break;
+  }
+  try {
+    run(command.names);
+    return 0;
+  } catch (const FatalError& error) {
+    std::fprintf(stderr, "station-dedup: %s\n", error.what());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "station-dedup: out of memory\n");
+  }
+  return kExitFailure;
+}
+
+}  // namespace dedup

@@ -1,0 +1,17 @@
+#pragma once
+// The run: check the names, read the station list, reset the screening state,
+// screen, write the kept-stations file, write the removed-stations report,
+// print the summary line. Every failure is a FatalError, caught only in
+// run_command_line, which prints the diagnostic and returns exit status 2.
+
+#include "app/command_line.h"
+
+namespace dedup {
+
+// The whole run for the given names; raises FatalError.
+void run(const RunNames& names);
+
+// Entry point: returns the process exit status (0 success, 2 failure).
+int run_command_line(int argc, const char* const* argv);
+
+}  // namespace dedup

@@ -1,0 +1,42 @@
+#pragma once
+// A text field of fixed length N: always exactly N bytes, blank-padded on the
+// right. Storing a longer text keeps its leftmost N bytes. Two fields are equal
+// when all N bytes are equal (case-sensitive). The trimmed form drops trailing
+// blanks only; leading blanks stay.
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace dedup {
+
+template <std::size_t N>
+class FixedText {
+ public:
+  FixedText() { clear(); }
+  explicit FixedText(std::string_view text) { assign(text); }
+
+  void clear() { bytes_.fill(' '); }
+
+  void assign(std::string_view text) {
+    const std::size_t kept = std::min(text.size(), N);
+    std::copy_n(text.data(), kept, bytes_.data());
+    std::fill(bytes_.begin() + kept, bytes_.end(), ' ');
+  }
+
+  std::string_view full() const { return {bytes_.data(), N}; }
+
+  std::string_view trimmed() const {
+    std::size_t len = N;
+    while (len > 0 && bytes_[len - 1] == ' ') --len;
+    return {bytes_.data(), len};
+  }
+
+  friend bool operator==(const FixedText&, const FixedText&) = default;
+
+ private:
+  std::array<char, N> bytes_;
+};
+
+}  // namespace dedup

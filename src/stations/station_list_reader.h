@@ -1,0 +1,21 @@
+#pragma once
+// Reads the station list into the table: five values per record (identifier,
+// agency, longitude, latitude, precipitation), each record starting on a new
+// line and running over as many lines as it needs; the rest of the line after
+// the fifth value is skipped. A partial final record is dropped. Sets n.
+// Fatal (FatalError naming the file, and the line for a bad value): a file
+// that cannot be opened or read, a numeric field that is not a number or has
+// no value, malformed quoting, more than kMaxStations records.
+
+#include <string>
+
+#include "stations/station_table.h"
+
+namespace dedup {
+
+class StationListReader {
+ public:
+  static void read(const std::string& name, StationTable& table);
+};
+
+}  // namespace dedup

@@ -1,0 +1,146 @@
+#include "stations/value_scanner.h"
+
+#include "stations/fatal_error.h"
+
+namespace dedup {
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+ValueScanner::ValueScanner(std::string_view content, std::string_view file)
+    : content_(content), file_(file) {}
+
+bool ValueScanner::at_blank() const {
+  if (at_end()) return false;
+  const char c = content_[pos_];
+  if (c == ' ' || c == '\t') return true;
+  // A carriage return counts as a blank only right before a line end.
+  return c == '\r' && (pos_ + 1 == content_.size() || content_[pos_ + 1] == '\n');
+}
+
+bool ValueScanner::at_separator() const {
+  if (at_end() || at_blank()) return true;
+  const char c = content_[pos_];
+  return c == ',' || c == '/' || c == '\n';
+}
+
+void ValueScanner::skip_blanks_and_line_ends() {
+  while (!at_end()) {
+    if (content_[pos_] == '\n') {
+      ++line_;
+    } else if (!at_blank()) {
+      return;
+    }
+    ++pos_;
+  }
+}
+
+void ValueScanner::skip_rest_of_line() {
+  repeats_left_ = 0;
+  separator_pending_ = false;
+  while (!at_end() && content_[pos_] != '\n') ++pos_;
+  if (!at_end()) {
+    ++pos_;
+    ++line_;
+  }
+}
+
+ValueScanner::Value ValueScanner::next() {
+  if (repeats_left_ > 0) {
+    --repeats_left_;
+    return repeated_;
+  }
+  if (separator_pending_) {
+    separator_pending_ = false;
+    skip_blanks_and_line_ends();
+    if (!at_end() && content_[pos_] == ',') ++pos_;
+  }
+  skip_blanks_and_line_ends();
+
+  Value value;
+  value.line = line_;
+  if (at_end()) return value;
+  const char c = content_[pos_];
+  if (c == ',') {
+    ++pos_;
+    value.kind = Kind::kEmpty;
+    return value;
+  }
+  if (c == '/') {
+    ++pos_;
+    value.kind = Kind::kEndOfRecord;
+    return value;
+  }
+
+  separator_pending_ = true;
+  std::int64_t count = 0;
+  std::size_t star = pos_;
+  while (star < content_.size() && is_digit(content_[star])) {
+    if (count < kRepeatCap) count = count * 10 + (content_[star] - '0');
+    ++star;
+  }
+  if (star > pos_ && star < content_.size() && content_[star] == '*' && count > 0) {
+    pos_ = star + 1;
+    if (at_separator()) {
+      value.kind = Kind::kEmpty;
+    } else {
+      value.kind = Kind::kText;
+      read_value(value);
+    }
+    repeated_ = value;
+    repeats_left_ = count - 1;
+    return value;
+  }
+  value.kind = Kind::kText;
+  read_value(value);
+  return value;
+}
+
+void ValueScanner::read_value(Value& value) {
+  const char c = content_[pos_];
+  if (c == '\'' || c == '"') {
+    read_quoted(value);
+  } else {
+    read_unquoted(value);
+  }
+}
+
+void ValueScanner::read_unquoted(Value& value) {
+  const std::size_t start = pos_;
+  while (!at_separator()) ++pos_;
+  value.text = content_.substr(start, pos_ - start);
+}
+
+void ValueScanner::read_quoted(Value& value) {
+  const char delimiter = content_[pos_++];
+  unquoted_.clear();
+  while (true) {
+    if (at_end() || content_[pos_] == '\n' || (content_[pos_] == '\r' && at_blank())) {
+      fail(value.line, std::string("quoted value still open at the end of the line (missing closing ") +
+                           delimiter + ")");
+    }
+    const char c = content_[pos_++];
+    if (c != delimiter) {
+      unquoted_ += c;
+    } else if (!at_end() && content_[pos_] == delimiter) {
+      unquoted_ += c;
+      ++pos_;
+    } else {
+      break;
+    }
+  }
+  if (!at_separator()) {
+    fail(value.line, std::string("text right after a closing ") + delimiter +
+                         " (a quoted value must be followed by a blank, comma, slash or line end)");
+  }
+  value.quoted = true;
+  value.text = unquoted_;
+}
+
+void ValueScanner::fail(std::int64_t line, const std::string& what) const {
+  throw FatalError(std::string(file_) + ":" + std::to_string(line) + ": " + what);
+}
+
+}  // namespace dedup

@@ -1,0 +1,64 @@
+#pragma once
+// Splits the text of a station list into values by the free-form rules:
+// values are separated by blanks (space, tab, a carriage return before a line
+// end), by one comma with or without blanks around it, or by line ends. A
+// value is unquoted (up to the next blank, comma, slash or line end) or quoted
+// between apostrophes or quotation marks, a doubled delimiter standing for
+// one; a quoted value must end on its own line. "r*c" stands for r copies of
+// c and "r*" for r empty values; two commas with only blanks or line ends
+// between them, or a comma before a record's first value, give an empty value;
+// a slash ends the record. Malformed quoting is a FatalError with the line.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dedup {
+
+class ValueScanner {
+ public:
+  enum class Kind { kText, kEmpty, kEndOfRecord, kEndOfFile };
+
+  struct Value {
+    Kind kind = Kind::kEndOfFile;
+    bool quoted = false;
+    std::int64_t line = 0;  // line on which the value starts
+    std::string_view text;  // valid until the next call of next()
+  };
+
+  // `file` names the list in diagnostics.
+  ValueScanner(std::string_view content, std::string_view file);
+
+  // The next value of the current record.
+  Value next();
+
+  // Skips the rest of the current line: the next record starts on the next.
+  void skip_rest_of_line();
+
+  // Line number of the reading position.
+  std::int64_t line() const { return line_; }
+
+ private:
+  bool at_end() const { return pos_ >= content_.size(); }
+  bool at_blank() const;
+  bool at_separator() const;
+  void skip_blanks_and_line_ends();
+  void read_value(Value& value);
+  void read_quoted(Value& value);
+  void read_unquoted(Value& value);
+  [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
+
+  // A record has five fields, so larger repeat counts act alike.
+  static constexpr std::int64_t kRepeatCap = 1'000'000;
+
+  std::string_view content_;
+  std::string_view file_;
+  std::size_t pos_ = 0;
+  std::int64_t line_ = 1;
+  bool separator_pending_ = false;  // a value was read, its separator not yet
+  std::int64_t repeats_left_ = 0;   // further copies of repeated_ to hand out
+  Value repeated_;
+  std::string unquoted_;            // a quoted value with its doubled delimiters undone
+};
+
+}  // namespace dedup
