@@ -1,0 +1,38 @@
+#pragma once
+// Reads a station list given as text through the real reader, by way of a
+// file in a scratch folder; and the fatal message reading it gives.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "stations/fatal_error.h"
+#include "stations/station_list_reader.h"
+#include "support/scratch_folder.h"
+
+namespace dedup::testing {
+
+inline std::unique_ptr<StationTable> read_text(std::string_view content) {
+  ScratchFolder folder;
+  auto table = std::make_unique<StationTable>();
+  StationListReader::read(folder.write("list.txt", content), *table);
+  return table;
+}
+
+// The diagnostic without the folder part of the file name, or "" if reading
+// succeeded.
+inline std::string read_failure(std::string_view content) {
+  ScratchFolder folder;
+  StationTable table;
+  const std::string name = folder.write("list.txt", content);
+  try {
+    StationListReader::read(name, table);
+  } catch (const FatalError& error) {
+    std::string message = error.what();
+    if (message.rfind(name, 0) == 0) message.replace(0, name.size(), "list.txt");
+    return message;
+  }
+  return "";
+}
+
+}  // namespace dedup::testing

@@ -1,0 +1,48 @@
+#pragma once
+// A fresh temporary folder for one test, removed with everything in it when
+// the test ends, with helpers to write and read whole files by name.
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+namespace dedup::testing {
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "station-dedup-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string path(std::string_view name) const { return (path_ / name).string(); }
+  const std::filesystem::path& root() const { return path_; }
+
+  std::string write(std::string_view name, std::string_view content) const {
+    std::ofstream out(path(name), std::ios::binary);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return path(name);
+  }
+
+  std::string read(std::string_view name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  bool exists(std::string_view name) const { return std::filesystem::exists(path(name)); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace dedup::testing
