@@ -33,8 +33,8 @@ bool same_file(const std::string& a, const std::string& b) {
   if (fs::equivalent(a, b, error)) return true;
   std::error_code error_a;
   std::error_code error_b;
-  const fs::path canonical_a = fs::weakly_canonical(a, error_a);
-  const fs::path canonical_b = fs::weakly_canonical(b, error_b);
+  const fs::path canonical_a = fs::weakly_canonical(fs::absolute(a), error_a);
+  const fs::path canonical_b = fs::weakly_canonical(fs::absolute(b), error_b);
   return !error_a && !error_b && canonical_a == canonical_b;
 }
 

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/process.h"
+#include "support/scratch_folder.h"
+
+namespace dedup {
+namespace {
+
+using testing::run_tool;
+using testing::ScratchFolder;
+
+constexpr const char* kList = "A1 ANA -45.5 -23.25 12.3\nB2 INMET -46.0 -22.0 7.5\n";
+
+TEST(CommandLine, FewerThanThreeNamesGiveTheUsageOnStandardError) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  for (const auto& args : {std::vector<std::string>{}, {"list.txt"}, {"list.txt", "kept.txt"}}) {
+    const auto result = run_tool(folder.root(), args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "usage: station-dedup STATION_LIST KEPT_FILE REMOVED_REPORT\n");
+  }
+  EXPECT_FALSE(folder.exists("kept.txt"));
+}
+
+TEST(CommandLine, HelpAndVersionAsTheOnlyArgumentGoToStandardOutput) {
+  ScratchFolder folder;
+  for (const char* flag : {"--help", "-h"}) {
+    const auto result = run_tool(folder.root(), {flag});
+    EXPECT_EQ(result.status, 0) << flag;
+    EXPECT_EQ(result.out.rfind("usage: station-dedup STATION_LIST KEPT_FILE REMOVED_REPORT\n", 0), 0u) << flag;
+    EXPECT_EQ(result.err, "") << flag;
+  }
+  const auto version = run_tool(folder.root(), {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "station-dedup " STATION_DEDUP_VERSION "\n");
+  EXPECT_EQ(run_tool(folder.root(), {"--help", "x"}).status, 2);
+}
+
+TEST(CommandLine, SummaryLineNamesBothFilesWithoutTrailingBlanks) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  const auto result = run_tool(folder.root(), {"list.txt  ", "kept.txt   ", "removed.txt ", "ignored", "too"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_FALSE(folder.exists("kept.txt   "));
+  EXPECT_FALSE(folder.exists("ignored"));
+}
+
+TEST(CommandLine, LeadingBlanksAndLongNamesAreUsedWhole) {
+  ScratchFolder folder;
+  const std::string long_name(230, 'k');
+  folder.write(" list.txt", kList);
+  const auto result = run_tool(folder.root(), {" list.txt", long_name, "removed.txt"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, " " + long_name + "  e  removed.txt\n");
+}
+
+TEST(CommandLine, AFailingStandardOutputIsAFailure) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  const auto result = run_tool(folder.root(), {"list.txt", "kept.txt", "removed.txt"}, "/dev/full");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "station-dedup: cannot write the summary line to standard output\n");
+}
+
+}  // namespace
+}  // namespace dedup
