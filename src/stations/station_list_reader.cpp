@@ -122,7 +122,11 @@ class RecordReader {
 }  // namespace
 
 void StationListReader::read(const std::string& name, StationTable& table) {
-  const std::string content = whole_file(name);
+  read_content(whole_file(name), name, table);
+}
+
+void StationListReader::read_content(std::string_view content, const std::string& name,
+                                     StationTable& table) {
   RecordReader reader(name, content);
   StationRecord record;
   table.n = 0;

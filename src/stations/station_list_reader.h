@@ -8,6 +8,7 @@
 // no value, malformed quoting, more than kMaxStations records.
 
 #include <string>
+#include <string_view>
 
 #include "stations/station_table.h"
 
@@ -16,6 +17,9 @@ namespace dedup {
 class StationListReader {
  public:
   static void read(const std::string& name, StationTable& table);
+
+  // The same for a list already in memory; `name` names it in diagnostics.
+  static void read_content(std::string_view content, const std::string& name, StationTable& table);
 };
 
 }  // namespace dedup
