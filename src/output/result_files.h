@@ -1,7 +1,13 @@
 #pragma once
-// The two result files: the kept-stations file and the removed-stations report.
-// Each is created (or emptied), written in full and closed; any failure is a
-// FatalError naming the file.
+// The two result files, each created (or emptied), written in full and closed,
+// also when it receives no record. Records go in record-number order, lines end
+// in a single '\n', texts are written trimmed and unchanged, two blanks apart.
+// Kept-stations file: every record with remove 0, as id, orgao, lon and lat
+// (12 wide, 6 decimals) and prec (8 wide, 2 decimals); no header.
+// Removed-stations report: the header line, then every record with remove 1,
+// as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
+// and reason (a blank reason leaves the line ending in two blanks).
+// Any failure is a FatalError naming the file.
 
 #include <string>
 

@@ -1,0 +1,31 @@
+#pragma once
+// Renders a float as a fixed-point field of `width` characters with `decimals`
+// digits after the point (at most 16), appended to a buffer. The digits are
+// those of the exact stored value, correctly rounded with halfway cases to
+// even. A negative value carries a minus sign, also -0.0 and one that rounds
+// to zero; a magnitude below one has a single 0 before the point. The text is
+// right-aligned with blanks; a text longer than the field becomes `width`
+// asterisks. NaN is written NaN, the infinities Infinity and -Infinity, or
+// Inf and -Inf where the long form does not fit: the spellings the station
+// list reader accepts. Appending allocates nothing once the buffer has room.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dedup {
+
+class FieldRenderer {
+ public:
+  constexpr FieldRenderer(std::size_t width, int decimals) : width_(width), decimals_(decimals) {}
+
+  void append(std::string& out, float value) const;
+
+ private:
+  void append_aligned(std::string& out, std::string_view text) const;
+
+  std::size_t width_;
+  int decimals_;
+};
+
+}  // namespace dedup
