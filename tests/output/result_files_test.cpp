@@ -1,0 +1,126 @@
+#include "output/result_files.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "stations/fatal_error.h"
+#include "support/scratch_folder.h"
+
+namespace dedup {
+namespace {
+
+constexpr const char* kHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
+
+class ResultFiles : public ::testing::Test {
+ protected:
+  ResultFiles() : table(std::make_unique<StationTable>()) { table->reset_screening(); }
+
+  // Appends a record; a non-null reason (even an empty one) removes it.
+  void add(const std::string& id, const std::string& orgao, float lon, float lat, float prec,
+           const char* reason = nullptr) {
+    table->store(table->n, StationRecord{IdText(id), IdText(orgao), lon, lat, prec});
+    if (reason != nullptr) {
+      table->remove[table->n] = 1;
+      table->reason[table->n].assign(reason);
+    }
+    ++table->n;
+  }
+
+  void write_both() {
+    write_kept(*table, folder.path("kept.txt"));
+    write_removed(*table, folder.path("removed.txt"));
+  }
+
+  std::unique_ptr<StationTable> table;
+  testing::ScratchFolder folder;
+};
+
+TEST_F(ResultFiles, WritesTheLayoutsOfBothFilesInRecordOrder) {
+  add("ST01", "AG1", -45.5f, -23.25f, 12.3f);
+  add("ST01", "AG1", -45.5f, -23.25f, 12.3f, "Duplicata exata");
+  add("ST02", "AG2", -145.123456f, 5.0f, -0.004f);
+  add("ST03", "AG3", 1.0f, 2.0f, 0.125f, "");
+  write_both();
+  EXPECT_EQ(folder.read("kept.txt"),
+            "ST01  AG1    -45.500000    -23.250000     12.30\n"
+            "ST02  AG2   -145.123459      5.000000     -0.00\n");
+  EXPECT_EQ(folder.read("removed.txt"),
+            std::string(kHeader) +
+                "ST01  AG1  -45.500000  -23.250000     12.30  Duplicata exata\n"
+                "ST03  AG3    1.000000    2.000000      0.12  \n");
+}
+
+TEST_F(ResultFiles, TextsAreWrittenTrimmedAndUnchanged) {
+  const std::string id50(50, 'I');
+  const std::string orgao50 = "O" + std::string(48, ' ') + "O";
+  const std::string reason100 = std::string(99, 'R') + "!";
+  add("", "AG", 1.0f, 1.0f, 1.0f);
+  add("E1", "", 2.0f, 2.0f, 2.0f);
+  add("  LB", " A, B ", 3.0f, 3.0f, 3.0f);
+  add(id50, orgao50, 4.0f, 4.0f, 4.0f, reason100.c_str());
+  add("", "", 5.0f, 5.0f, 5.0f, "  two leading blanks");
+  write_both();
+  EXPECT_EQ(folder.read("kept.txt"),
+            "  AG      1.000000      1.000000      1.00\n"
+            "E1        2.000000      2.000000      2.00\n"
+            "  LB   A, B      3.000000      3.000000      3.00\n");
+  EXPECT_EQ(folder.read("removed.txt"),
+            std::string(kHeader) + id50 + "  " + orgao50 + "    4.000000    4.000000      4.00  " +
+                reason100 + "\n" + "      5.000000    5.000000      5.00    two leading blanks\n");
+}
+
+TEST_F(ResultFiles, OnlyRecordsUpToTheCountAreWritten) {
+  add("IN", "AG", 1.0f, 1.0f, 1.0f);
+  add("OUT", "AG", 2.0f, 2.0f, 2.0f);
+  add("OUTR", "AG", 3.0f, 3.0f, 3.0f, "Duplicata exata");
+  table->n = 1;
+  write_both();
+  EXPECT_EQ(folder.read("kept.txt"), "IN  AG      1.000000      1.000000      1.00\n");
+  EXPECT_EQ(folder.read("removed.txt"), kHeader);
+}
+
+TEST_F(ResultFiles, EarlierContentsAreDiscardedAlsoWhenNothingIsWritten) {
+  folder.write("kept.txt", "old line 1\nold line 2\n");
+  folder.write("removed.txt", "old report\n");
+  write_both();
+  EXPECT_EQ(folder.read("kept.txt"), "");
+  EXPECT_EQ(folder.read("removed.txt"), kHeader);
+
+  add("GONE", "AG", 1.0f, 1.0f, 1.0f, "Duplicata exata");
+  folder.write("kept.txt", "old line\n");
+  write_kept(*table, folder.path("kept.txt"));
+  EXPECT_EQ(folder.read("kept.txt"), "");
+}
+
+void expect_fatal_naming(const std::function<void()>& write, const std::string& name,
+                         const std::string& what) {
+  try {
+    write();
+    ADD_FAILURE() << "no failure writing " << name;
+  } catch (const FatalError& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.rfind(name + ": cannot ", 0), 0u) << message;
+    EXPECT_NE(message.find(what), std::string::npos) << message;
+  }
+}
+
+TEST_F(ResultFiles, WriteFailuresAreFatalAndNameTheFile) {
+  add("ST01", "AG1", -45.5f, -23.25f, 12.3f);
+  expect_fatal_naming([&] { write_kept(*table, "/dev/full"); }, "/dev/full",
+                      "kept-stations file: No space left on device");
+  expect_fatal_naming([&] { write_removed(*table, "/dev/full"); }, "/dev/full",
+                      "removed-stations report: No space left on device");
+  const std::string missing = folder.path("no-such-folder/kept.txt");
+  expect_fatal_naming([&] { write_kept(*table, missing); }, missing, "create the kept-stations file");
+}
+
+TEST_F(ResultFiles, LargeOutputFailsAtTheWriteItself) {
+  for (int k = 0; k < kMaxStations; ++k) add("STATION" + std::to_string(k), "AG", 1.0f, 2.0f, 3.0f);
+  expect_fatal_naming([&] { write_kept(*table, "/dev/full"); }, "/dev/full", "No space left on device");
+}
+
+}  // namespace
+}  // namespace dedup
