@@ -90,11 +90,8 @@ TEST(FieldRenderer, NotANumberAndInfinities) {
 TEST(FieldRenderer, ShortSpellingsInNarrowFields) {
   expect_renderings({
       {kInf, 7, 2, "    Inf"},
-      {kInf, 3, 0, "Inf"},
-      {kInf, 2, 0, "**"},
       {-kInf, 4, 0, "-Inf"},
       {-kInf, 3, 0, "***"},
-      {kNaN, 3, 0, "NaN"},
       {kNaN, 2, 0, "**"},
   });
 }
