@@ -28,13 +28,25 @@ std::string usage_text() {
 
 std::string help_text() {
   return usage_text() +
+         "       station-dedup --help | -h | --version\n"
          "\n"
          "Reads a list of precipitation-gauge station records (identifier, agency,\n"
          "longitude, latitude, precipitation), finds duplicated and conflicting\n"
          "copies of stations, and writes the stations kept to KEPT_FILE and the\n"
          "stations removed, each with its reason, to REMOVED_REPORT.\n"
          "\n"
-         "Exit status: 0 on success, 2 on any failure (the message on standard error).\n";
+         "  STATION_LIST    the list to read: five values per record, separated by\n"
+         "                  blanks or commas; text may be quoted; at most 30000 records\n"
+         "  KEPT_FILE       written: one line per kept station, no header; may be\n"
+         "                  STATION_LIST itself\n"
+         "  REMOVED_REPORT  written: a header line, then one line per removed station\n"
+         "                  with its reason (MOTIVO); must differ from KEPT_FILE\n"
+         "\n"
+         "  -h, --help      print this help and exit\n"
+         "  --version       print the version and exit\n"
+         "\n"
+         "Exit status: 0 on success, 2 on any failure (the message on standard error).\n"
+         "The input format and the rules are described in station-dedup(1).\n";
 }
 
 std::string version_text() { return std::string("station-dedup ") + STATION_DEDUP_VERSION + "\n"; }
