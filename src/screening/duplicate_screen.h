@@ -1,5 +1,9 @@
 #pragma once
 // Duplicate screening: marks duplicated and conflicting records for removal.
+// The pairwise pass classifies every pair of records (i before j, in input
+// order, each applied at once) by identifier, place, precipitation and
+// distance; the purge then removes every record whose identifier was found
+// in conflict. Only remove, mark_all and reason of records 1..n change.
 
 #include "stations/station_table.h"
 
@@ -7,9 +11,13 @@ namespace dedup {
 
 class DuplicateScreen {
  public:
-  // Sets remove, mark_all and reason of records 1..n. Expects a freshly
-  // reset table.
+  // The screening the program runs: indexed pairwise pass, then the purge.
+  // Expects a freshly reset table.
   static void screen(StationTable& table);
+
+  // The same decisions by the plain quadratic scan and purge; the reference
+  // that screen() is checked against. Expects a freshly reset table.
+  static void screen_plain(StationTable& table);
 };
 
 }  // namespace dedup

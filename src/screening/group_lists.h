@@ -1,0 +1,53 @@
+#pragma once
+// The members of every group in increasing record order, stored back to back
+// (one array of members, one of offsets), built once from the group number of
+// each record. Records with group -1 belong to no list.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace dedup {
+
+// The group number of each record (-1 for none) and the number of groups.
+struct Grouping {
+  std::vector<std::int32_t> group_of;
+  std::int32_t count = 0;
+};
+
+class GroupLists {
+ public:
+  explicit GroupLists(Grouping grouping)
+      : group_of_(std::move(grouping.group_of)),
+        offsets_(static_cast<std::size_t>(grouping.count) + 1, 0),
+        members_(group_of_.size()) {
+    for (const std::int32_t g : group_of_) {
+      if (g >= 0) ++offsets_[static_cast<std::size_t>(g) + 1];
+    }
+    for (std::size_t g = 1; g < offsets_.size(); ++g) offsets_[g] += offsets_[g - 1];
+    std::vector<std::int32_t> next(offsets_.begin(), offsets_.end() - 1);
+    for (std::size_t k = 0; k < group_of_.size(); ++k) {
+      const std::int32_t g = group_of_[k];
+      if (g >= 0) members_[static_cast<std::size_t>(next[static_cast<std::size_t>(g)]++)] = static_cast<std::int32_t>(k);
+    }
+  }
+
+  std::int32_t group_of(std::int32_t record) const { return group_of_[static_cast<std::size_t>(record)]; }
+
+  // Members of group g with a record number above k, in increasing order.
+  std::span<const std::int32_t> members_after(std::int32_t g, std::int32_t k) const {
+    const auto first = members_.begin() + offsets_[static_cast<std::size_t>(g)];
+    const auto last = members_.begin() + offsets_[static_cast<std::size_t>(g) + 1];
+    return {std::upper_bound(first, last, k), last};
+  }
+
+ private:
+  std::vector<std::int32_t> group_of_;
+  std::vector<std::int32_t> offsets_;
+  std::vector<std::int32_t> members_;
+};
+
+}  // namespace dedup

@@ -1,0 +1,40 @@
+#include "screening/id_groups.h"
+
+#include <cstring>
+
+#include "screening/group_table.h"
+
+namespace dedup {
+namespace {
+
+std::uint64_t hash_id(const IdText& id) {
+  const char* bytes = id.full().data();
+  std::uint64_t hash = 0;
+  std::size_t at = 0;
+  for (; at + 8 <= kIdLength; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + at, 8);
+    hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t tail = 0;
+  std::memcpy(&tail, bytes + at, kIdLength - at);
+  return mix64(hash ^ tail);
+}
+
+}  // namespace
+
+IdGroups::IdGroups(const StationTable& table) : group_(static_cast<std::size_t>(table.n)) {
+  GroupTable groups(table.n);
+  size_.reserve(static_cast<std::size_t>(table.n));
+  for (std::int32_t k = 0; k < table.n; ++k) {
+    const IdText& id = table.id[k];
+    const std::int32_t g =
+        groups.find_or_add(hash_id(id), k, [&](std::int32_t first) { return table.id[first] == id; });
+    if (g == static_cast<std::int32_t>(size_.size())) size_.push_back(0);
+    ++size_[static_cast<std::size_t>(g)];
+    group_[static_cast<std::size_t>(k)] = g;
+  }
+}
+
+}  // namespace dedup

@@ -1,0 +1,27 @@
+#pragma once
+// Numbers the distinct identifiers of records 0..n-1 of a table: two records
+// get the same group exactly when their identifiers are equal over all 50
+// bytes. Identifiers are hashed and compared in full when hashes match.
+
+#include <cstdint>
+#include <vector>
+
+#include "stations/station_table.h"
+
+namespace dedup {
+
+class IdGroups {
+ public:
+  explicit IdGroups(const StationTable& table);
+
+  std::int32_t group(std::int32_t record) const { return group_[static_cast<std::size_t>(record)]; }
+  std::int32_t count() const { return static_cast<std::int32_t>(size_.size()); }
+  // Number of records in group g.
+  std::int32_t size(std::int32_t g) const { return size_[static_cast<std::size_t>(g)]; }
+
+ private:
+  std::vector<std::int32_t> group_;
+  std::vector<std::int32_t> size_;
+};
+
+}  // namespace dedup

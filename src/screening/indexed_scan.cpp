@@ -1,0 +1,39 @@
+#include "screening/indexed_scan.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "screening/pair_rule.h"
+#include "screening/plain_scan.h"
+#include "screening/screen_index.h"
+
+namespace dedup {
+
+std::optional<IdGroups> indexed_pairwise_pass(StationTable& table) {
+  const std::int32_t n = table.n;
+  const std::int64_t plain_budget = n;
+  std::int64_t plain_work = 0;
+  std::int32_t i = 0;
+  for (; i + 1 < n; ++i) {
+    if (table.remove[i] == 1) continue;
+    const std::int64_t row = n - 1 - i;
+    if (plain_work + row > plain_budget) break;
+    plain_work += row;
+    plain_row(table, i);
+  }
+  if (i + 1 >= n) return std::nullopt;
+
+  std::optional<IdGroups> ids(std::in_place, table);
+  const ScreenIndex index(table, *ids);
+  std::vector<std::int32_t> later;
+  later.reserve(2 * static_cast<std::size_t>(n));
+  for (; i + 1 < n; ++i) {
+    if (table.remove[i] == 1) continue;
+    index.candidates(table, i, later);
+    for (const std::int32_t j : later) screen_pair(table, i, j);
+  }
+  return ids;
+}
+
+}  // namespace dedup

@@ -1,0 +1,131 @@
+#pragma once
+// The rule for one pair of records (i before j): the four predicates, the
+// nine-case classification and the action of each case on remove, mark_all
+// and reason. Both pairwise scans apply exactly this rule, so it exists once.
+//
+// Near is computed in float with every step rounded to float; the guards
+// below refuse builds in which float arithmetic could be carried wider or
+// reassociated, and the library compiles with -ffp-contract=off so that no
+// multiply-add is fused.
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+#include "stations/station_table.h"
+
+#if defined(__FAST_MATH__)
+#error "duplicate screening needs IEEE float arithmetic; do not build it with -ffast-math"
+#endif
+static_assert(FLT_EVAL_METHOD == 0, "duplicate screening needs every float step rounded to float");
+
+namespace dedup {
+
+// Two records of one identifier are near when their distance lies strictly
+// below this (the nearest float to 0.02).
+inline constexpr float kNearThreshold = 0.02f;
+
+inline constexpr std::string_view kReasonOtherIdSamePrec = "IDs diferentes, local e precipitacao iguais";
+inline constexpr std::string_view kReasonOtherIdOtherPrec =
+    "IDs diferentes, locais iguais e precipitacao diferente";
+inline constexpr std::string_view kReasonExactCopy = "Duplicata exata";
+inline constexpr std::string_view kReasonSamePlaceOtherPrec =
+    "IDs iguais, locais iguais, precipitacao diferente";
+inline constexpr std::string_view kReasonNearSamePrec = "Distancia menor que 2000m";
+inline constexpr std::string_view kReasonNearOtherPrec =
+    "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m";
+
+// The nine cases of a pair, numbered as in the classification table.
+enum class PairCase : std::int8_t {
+  kOtherIdSamePlaceSamePrec = 1,   // remove j
+  kOtherIdSamePlaceOtherPrec = 2,  // remove i and j
+  kOtherIdOtherPlace = 3,          // nothing
+  kExactCopy = 4,                  // remove j
+  kSamePlaceOtherPrec = 5,         // remove and mark_all i and j
+  kNearSamePrec = 6,               // remove j
+  kFarSamePrec = 7,                // nothing
+  kNearOtherPrec = 8,              // remove i and j, reason into j only
+  kFarOtherPrec = 9,               // nothing
+};
+
+inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) {
+  return table.id[a] == table.id[b];
+}
+
+// Exact float equality of both coordinates: -0.0 equals 0.0, NaN equals nothing.
+inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) {
+  return lon_a == lon_b && lat_a == lat_b;
+}
+
+inline bool same_prec(float prec_a, float prec_b) { return prec_a == prec_b; }
+
+// dlat, dlon, s = dlat*dlat + dlon*dlon and d = sqrt(s), each rounded to
+// float, then d < kNearThreshold. A NaN d is not near.
+inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
+  const float dlat = lat_a - lat_b;
+  const float dlon = lon_a - lon_b;
+  const float dlat_squared = dlat * dlat;
+  const float dlon_squared = dlon * dlon;
+  const float s = dlat_squared + dlon_squared;
+  const float d = std::sqrt(s);
+  return d < kNearThreshold;
+}
+
+// Identifiers first; for different identifiers no distance is computed.
+inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::int32_t j) {
+  const bool place = same_place(table.lon[i], table.lat[i], table.lon[j], table.lat[j]);
+  if (!same_id(table, i, j)) {
+    if (!place) return PairCase::kOtherIdOtherPlace;
+    return same_prec(table.prec[i], table.prec[j]) ? PairCase::kOtherIdSamePlaceSamePrec
+                                                   : PairCase::kOtherIdSamePlaceOtherPrec;
+  }
+  const bool prec = same_prec(table.prec[i], table.prec[j]);
+  if (place) return prec ? PairCase::kExactCopy : PairCase::kSamePlaceOtherPrec;
+  const bool close = near(table.lon[i], table.lat[i], table.lon[j], table.lat[j]);
+  if (prec) return close ? PairCase::kNearSamePrec : PairCase::kFarSamePrec;
+  return close ? PairCase::kNearOtherPrec : PairCase::kFarOtherPrec;
+}
+
+// Classifies the pair (i, j), i before j, and applies its action at once.
+inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j) {
+  switch (classify_pair(table, i, j)) {
+    case PairCase::kOtherIdSamePlaceSamePrec:
+      table.remove[j] = 1;
+      table.reason[j].assign(kReasonOtherIdSamePrec);
+      break;
+    case PairCase::kOtherIdSamePlaceOtherPrec:
+      table.remove[i] = 1;
+      table.remove[j] = 1;
+      table.reason[i].assign(kReasonOtherIdOtherPrec);
+      table.reason[j].assign(kReasonOtherIdOtherPrec);
+      break;
+    case PairCase::kExactCopy:
+      table.remove[j] = 1;
+      table.reason[j].assign(kReasonExactCopy);
+      break;
+    case PairCase::kSamePlaceOtherPrec:
+      table.remove[i] = 1;
+      table.mark_all[i] = 1;
+      table.remove[j] = 1;
+      table.mark_all[j] = 1;
+      table.reason[i].assign(kReasonSamePlaceOtherPrec);
+      table.reason[j].assign(kReasonSamePlaceOtherPrec);
+      break;
+    case PairCase::kNearSamePrec:
+      table.remove[j] = 1;
+      table.reason[j].assign(kReasonNearSamePrec);
+      break;
+    case PairCase::kNearOtherPrec:
+      table.remove[i] = 1;
+      table.remove[j] = 1;
+      table.reason[j].assign(kReasonNearOtherPrec);
+      break;
+    case PairCase::kOtherIdOtherPlace:
+    case PairCase::kFarSamePrec:
+    case PairCase::kFarOtherPrec:
+      break;
+  }
+}
+
+}  // namespace dedup

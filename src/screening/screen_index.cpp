@@ -1,0 +1,129 @@
+#include "screening/screen_index.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <span>
+
+#include "screening/pair_rule.h"
+
+namespace dedup {
+namespace {
+
+// A little wider than kNearThreshold: a pair that the float distance finds
+// near differs by less than 0.0201 in each coordinate, so with cells of this
+// width (and the cell number computed in double) its records lie in the same
+// or adjacent cells.
+constexpr double kCellWidth = 0.025;
+
+// From 2^24 on, distinct floats lie at least 1 apart, so such a coordinate is
+// near only to an equal one.
+constexpr float kHugeCoordinate = 16777216.0f;
+
+// The grid column (or row) of a finite coordinate. Each huge value gets a
+// cell of its own: beyond 2^40, four apart per float, so that neither another
+// huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
+std::int64_t cell_of(float x) {
+  if (std::fabs(x) < kHugeCoordinate) {
+    return static_cast<std::int64_t>(std::floor(static_cast<double>(x) / kCellWidth));
+  }
+  const auto magnitude = static_cast<std::int64_t>(std::bit_cast<std::uint32_t>(x) & 0x7fffffffU);
+  const std::int64_t own = (std::int64_t{1} << 40) + 4 * magnitude;
+  return x < 0.0f ? -own : own;
+}
+
+// The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
+std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
+
+Grouping group_places(const StationTable& table) {
+  Grouping places{std::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1), 0};
+  GroupTable groups(table.n);
+  for (std::int32_t k = 0; k < table.n; ++k) {
+    const float lon = table.lon[k];
+    const float lat = table.lat[k];
+    if (std::isnan(lon) || std::isnan(lat)) continue;
+    const std::uint64_t hash = mix64((place_bits(lon) << 32) | place_bits(lat));
+    places.group_of[static_cast<std::size_t>(k)] = groups.find_or_add(hash, k, [&](std::int32_t first) {
+      return same_place(table.lon[first], table.lat[first], lon, lat);
+    });
+  }
+  places.count = groups.count();
+  return places;
+}
+
+}  // namespace
+
+ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids)
+    : cell_key_(cell_keys(table, ids)),
+      cells_(table.n),
+      place_lists_(group_places(table)),
+      cell_lists_(group_cells()) {}
+
+std::vector<ScreenIndex::CellKey> ScreenIndex::cell_keys(const StationTable& table, const IdGroups& ids) {
+  std::vector<CellKey> keys(static_cast<std::size_t>(table.n));
+  for (std::int32_t k = 0; k < table.n; ++k) {
+    const std::int32_t g = ids.group(k);
+    const float lon = table.lon[k];
+    const float lat = table.lat[k];
+    if (ids.size(g) < 2 || !std::isfinite(lon) || !std::isfinite(lat)) continue;
+    keys[static_cast<std::size_t>(k)] = CellKey{g, cell_of(lon), cell_of(lat)};
+  }
+  return keys;
+}
+
+std::uint64_t ScreenIndex::hash_cell(const CellKey& key) {
+  const std::uint64_t h = mix64(static_cast<std::uint32_t>(key.id_group));
+  return mix64(mix64(h ^ static_cast<std::uint64_t>(key.x)) ^ static_cast<std::uint64_t>(key.y));
+}
+
+Grouping ScreenIndex::group_cells() {
+  Grouping cells{std::vector<std::int32_t>(cell_key_.size(), -1), 0};
+  for (std::size_t k = 0; k < cell_key_.size(); ++k) {
+    const CellKey& key = cell_key_[k];
+    if (key.id_group < 0) continue;
+    cells.group_of[k] = cells_.find_or_add(hash_cell(key), static_cast<std::int32_t>(k),
+                                           [&](std::int32_t first) { return cell_key_[static_cast<std::size_t>(first)] == key; });
+  }
+  cells.count = cells_.count();
+  return cells;
+}
+
+void ScreenIndex::candidates(const StationTable& table, std::int32_t i, std::vector<std::int32_t>& out) const {
+  out.clear();
+  int sources = 0;
+  // Removed records are left out here rather than when the pairs are
+  // applied: a pair changes the flags of its own two records only, so the
+  // other candidates' remove flags stay as they are until the scan reaches
+  // them.
+  const auto take = [&](std::span<const std::int32_t> later) {
+    if (later.empty()) return;
+    ++sources;
+    for (const std::int32_t j : later) {
+      if (table.remove[j] == 0) out.push_back(j);
+    }
+  };
+
+  const std::int32_t place = place_lists_.group_of(i);
+  if (place >= 0) take(place_lists_.members_after(place, i));
+
+  const CellKey& own = cell_key_[static_cast<std::size_t>(i)];
+  if (own.id_group >= 0) {
+    for (std::int64_t dx = -1; dx <= 1; ++dx) {
+      for (std::int64_t dy = -1; dy <= 1; ++dy) {
+        const CellKey key{own.id_group, own.x + dx, own.y + dy};
+        const std::int32_t cell =
+            (dx == 0 && dy == 0) ? cell_lists_.group_of(i) : cells_.find(hash_cell(key), [&](std::int32_t first) {
+              return cell_key_[static_cast<std::size_t>(first)] == key;
+            });
+        if (cell >= 0) take(cell_lists_.members_after(cell, i));
+      }
+    }
+  }
+
+  if (sources > 1) {
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+  }
+}
+
+}  // namespace dedup

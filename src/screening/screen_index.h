@@ -1,0 +1,52 @@
+#pragma once
+// The index of the fast pairwise scan. A pair acts only when its records share
+// a place (then whatever their identifiers) or share an identifier and are
+// near; every other pair leaves the table as it is. The index finds, for a
+// record i, a superset of the later records that can act with it:
+// - records at i's exact place (-0.0 and 0.0 are one place; a record with a
+//   NaN coordinate is at no place);
+// - records of i's identifier in the 3 x 3 grid cells around i's cell. Cells
+//   are wider than kNearThreshold, so a near record is never further than one
+//   cell away. Records with a non-finite coordinate are never near and stay
+//   out of the grid; an identifier held by one record needs no grid at all.
+// It reads only id, lon and lat, which the screening never changes, so it is
+// built once per run, with storage sized from the record count.
+
+#include <cstdint>
+#include <vector>
+
+#include "screening/group_lists.h"
+#include "screening/group_table.h"
+#include "screening/id_groups.h"
+#include "stations/station_table.h"
+
+namespace dedup {
+
+class ScreenIndex {
+ public:
+  ScreenIndex(const StationTable& table, const IdGroups& ids);
+
+  // Replaces `out` with the records j > i whose remove is 0 and that share
+  // i's place or lie in i's identifier's cells around i, in increasing order,
+  // each once. `out` needs room for 2 * n records to avoid reallocating.
+  void candidates(const StationTable& table, std::int32_t i, std::vector<std::int32_t>& out) const;
+
+ private:
+  struct CellKey {
+    std::int32_t id_group = -1;  // -1: the record is not in the grid
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    bool operator==(const CellKey&) const = default;
+  };
+
+  static std::vector<CellKey> cell_keys(const StationTable& table, const IdGroups& ids);
+  static std::uint64_t hash_cell(const CellKey& key);
+  Grouping group_cells();
+
+  std::vector<CellKey> cell_key_;
+  GroupTable cells_;
+  GroupLists place_lists_;
+  GroupLists cell_lists_;
+};
+
+}  // namespace dedup
