@@ -37,14 +37,19 @@ std::string whole_file(const std::string& name) {
   return content;
 }
 
-// The offending text as a diagnostic shows it: at most 40 bytes, with
-// unprintable bytes written as \xHH.
+// The offending text as a diagnostic shows it between quotation marks: at
+// most 40 bytes, unprintable bytes written as \xHH, and a backslash or
+// quotation mark preceded by a backslash, so that what is shown reads back
+// to one text only.
 std::string shown(std::string_view text) {
   constexpr std::size_t kShown = 40;
   std::string out;
   for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x7f) {
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7f) {
       out += static_cast<char>(c);
     } else {
       char hex[5];
