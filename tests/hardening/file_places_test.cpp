@@ -1,0 +1,95 @@
+// Where the files of a run are: a station list that is a folder or a device,
+// an output that is the station list itself, a report that cannot be created
+// once the kept-stations file is written, and names longer than 200
+// characters.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "hardening/list_run.h"
+
+namespace dedup {
+namespace {
+
+using testing::kReportHeader;
+using testing::run_tool;
+using testing::summary_line;
+using testing::ScratchFolder;
+
+constexpr const char* kList = "A AG 1 2 3\nB AG 4 5 6\nA AG 1 2 3\n";
+constexpr const char* kKept =
+    "A  AG      1.000000      2.000000      3.00\n"
+    "B  AG      4.000000      5.000000      6.00\n";
+constexpr const char* kRemoved = "A  AG    1.000000    2.000000      3.00  Duplicata exata\n";
+
+TEST(StationListPlaces, AFolderFailsBeforeAnyOutputAndDevNullIsAnEmptyList) {
+  ScratchFolder folder;
+  ASSERT_EQ(::mkdir(folder.path("sub").c_str(), 0755), 0);
+  const auto failed = run_tool(folder.root(), {"sub", "kept.txt", "removed.txt"});
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_EQ(failed.out, "");
+  EXPECT_EQ(failed.err, "station-dedup: sub: cannot read the station list: Is a directory\n");
+  EXPECT_FALSE(folder.exists("kept.txt"));
+  EXPECT_FALSE(folder.exists("removed.txt"));
+
+  const auto empty = run_tool(folder.root(), {"/dev/null", "kept.txt", "removed.txt"});
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  EXPECT_EQ(folder.read("kept.txt"), "");
+  EXPECT_EQ(folder.read("removed.txt"), kReportHeader);
+}
+
+TEST(InPlace, EitherOutputMayOverwriteTheStationListItReadInFull) {
+  for (const auto& [kept, removed] : {std::pair{"list.txt", "removed.txt"}, std::pair{"./list.txt", "removed.txt"},
+                                      std::pair{"kept.txt", "list.txt"}}) {
+    SCOPED_TRACE(std::string(kept) + " " + removed);
+    ScratchFolder folder;
+    folder.write("list.txt", kList);
+    const auto result = run_tool(folder.root(), {"list.txt", kept, removed});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, summary_line(kept, removed));
+    EXPECT_EQ(folder.read(kept), kKept);
+    EXPECT_EQ(folder.read(removed), std::string(kReportHeader) + kRemoved);
+  }
+}
+
+TEST(OutputFailures, AReportThatCannotBeCreatedLeavesTheKeptFileComplete) {
+  // The report's name is a link into a folder that does not exist: its own
+  // folder exists, so the run starts, and creating the report fails after the
+  // kept-stations file is written.
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  ASSERT_EQ(::symlink("none/removed.txt", folder.path("removed.txt").c_str()), 0);
+  const auto result = run_tool(folder.root(), {"list.txt", "kept.txt", "removed.txt"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err,
+            "station-dedup: removed.txt: cannot create the removed-stations report: No such file or directory\n");
+  EXPECT_EQ(folder.read("kept.txt"), kKept);
+}
+
+TEST(LongNames, AreUsedWholeAndNeverCutToTwoHundredCharacters) {
+  ScratchFolder folder;
+  const std::string deep = std::string(120, 'd') + "/" + std::string(120, 'e');
+  ASSERT_EQ(::mkdir(folder.path(std::string(120, 'd')).c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(folder.path(deep).c_str(), 0755), 0);
+  const std::string list = deep + "/list.txt";
+  const std::string kept = deep + "/kept.txt";
+  const std::string removed = std::string(230, 'r');
+  folder.write(list, kList);
+  folder.write(kept.substr(0, 200), "unrelated\n");
+  folder.write(removed.substr(0, 200), "unrelated\n");
+  const auto result = run_tool(folder.root(), {list, kept, removed});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, summary_line(kept, removed));
+  EXPECT_EQ(folder.read(kept), kKept);
+  EXPECT_EQ(folder.read(removed), std::string(kReportHeader) + kRemoved);
+  EXPECT_EQ(folder.read(kept.substr(0, 200)), "unrelated\n");
+  EXPECT_EQ(folder.read(removed.substr(0, 200)), "unrelated\n");
+}
+
+}  // namespace
+}  // namespace dedup
