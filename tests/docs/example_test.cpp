@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/process.h"
+#include "support/scratch_folder.h"
+
+namespace dedup {
+namespace {
+
+using testing::run_tool;
+using testing::ScratchFolder;
+using testing::slurp;
+
+const std::string kSource = STATION_DEDUP_SOURCE_DIR;
+
+// The six reason texts, as the removed-stations report carries them.
+constexpr const char* kReasons[] = {
+    "IDs diferentes, local e precipitacao iguais",
+    "IDs diferentes, locais iguais e precipitacao diferente",
+    "Duplicata exata",
+    "IDs iguais, locais iguais, precipitacao diferente",
+    "Distancia menor que 2000m",
+    "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m",
+};
+
+TEST(Example, ReproducesTheExpectedFilesByteForByte) {
+  ScratchFolder folder;
+  const auto result = run_tool(folder.root(), {kSource + "/examples/stations.txt", "kept.txt", "removed.txt"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
+  EXPECT_EQ(folder.read("kept.txt"), slurp(kSource + "/examples/expected/kept.txt"));
+  EXPECT_EQ(folder.read("removed.txt"), slurp(kSource + "/examples/expected/removed.txt"));
+}
+
+TEST(Example, ShowsEveryReasonAndARemovalWithoutOne) {
+  const std::string report = slurp(kSource + "/examples/expected/removed.txt");
+  for (const char* reason : kReasons) {
+    EXPECT_NE(report.find(std::string("  ") + reason + "\n"), std::string::npos) << reason;
+  }
+  // Case 8 and the purge leave a removed record without a reason: its line
+  // ends with the two blanks before the empty reason.
+  EXPECT_NE(report.find("  \n"), std::string::npos);
+}
+
+// The README's table and the manual's rules quote each reason in double
+// quotes; copies of the report's lines elsewhere in them do not count.
+TEST(Documentation, QuotesTheReasonsAndTheHeaderAsTheToolWritesThem) {
+  const std::string report = slurp(kSource + "/examples/expected/removed.txt");
+  const std::string header = report.substr(0, report.find('\n'));
+  for (const char* name : {"/README.md", "/doc/station-dedup.1"}) {
+    const std::string text = slurp(kSource + name);
+    ASSERT_FALSE(text.empty()) << name;
+    for (const char* reason : kReasons) {
+      EXPECT_NE(text.find(std::string("\"") + reason + "\""), std::string::npos) << name << ": " << reason;
+    }
+    EXPECT_NE(text.find(header), std::string::npos) << name;
+  }
+}
+
+}  // namespace
+}  // namespace dedup
