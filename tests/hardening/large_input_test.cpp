@@ -47,5 +47,35 @@ TEST(TenMegabyteLines, NumbersOfMillionsOfDigitsConvertOrFail) {
                       "list.txt:1: precipitation \"" + std::string(40, '1') + "...\" is not a number");
 }
 
+TEST(Capacity, AFullTableRunsThroughAndEveryRecordLandsInOneFile) {
+  // 29998 stations at places of their own, then copies of the first two.
+  std::string list;
+  for (int k = 1; k <= 29998; ++k) {
+    list += 'S';
+    list += std::to_string(k);
+    list += " ANA ";
+    list += std::to_string(k);
+    list += " 2 3\n";
+  }
+  list += "S1 ANA 1 2 3\nS2 ANA 2 2 3\n";
+  const auto run = run_on_list(list);
+  ASSERT_EQ(run.result.status, 0) << run.result.err;
+  EXPECT_EQ(run.removed, std::string(testing::kReportHeader) +
+                             "S1  ANA    1.000000    2.000000      3.00  Duplicata exata\n"
+                             "S2  ANA    2.000000    2.000000      3.00  Duplicata exata\n");
+  ASSERT_TRUE(run.kept.has_value());
+  const std::string& kept = *run.kept;
+  std::size_t at = 0;
+  for (int k = 1; k <= 29998 && at < kept.size(); ++k) {
+    std::string start = "S";
+    start += std::to_string(k);
+    start += "  ANA  ";
+    ASSERT_EQ(kept.compare(at, start.size(), start), 0) << "line " << k;
+    at = kept.find('\n', at) + 1;
+  }
+  EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 29998);
+  EXPECT_TRUE(kept.ends_with("S29998  ANA  29998.000000      2.000000      3.00\n"));
+}
+
 }  // namespace
 }  // namespace dedup
