@@ -27,15 +27,23 @@ void check_writable_place(const std::string& name, const char* what) {
   }
 }
 
+// The name as an absolute path, its links and dot folders resolved as far as
+// they exist; empty when that fails, as for a relative name in a working
+// folder that has been removed.
+fs::path resolved(const std::string& name) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(name, error);
+  if (error) return {};
+  const fs::path canonical = fs::weakly_canonical(absolute, error);
+  return error ? fs::path() : canonical;
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   if (a == b) return true;
   std::error_code error;
   if (fs::equivalent(a, b, error)) return true;
-  std::error_code error_a;
-  std::error_code error_b;
-  const fs::path canonical_a = fs::weakly_canonical(fs::absolute(a), error_a);
-  const fs::path canonical_b = fs::weakly_canonical(fs::absolute(b), error_b);
-  return !error_a && !error_b && canonical_a == canonical_b;
+  const fs::path resolved_a = resolved(a);
+  return !resolved_a.empty() && resolved_a == resolved(b);
 }
 
 }  // namespace

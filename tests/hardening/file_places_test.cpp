@@ -1,13 +1,15 @@
 // Where the files of a run are: a station list that is a folder or a device,
 // an output that is the station list itself, a report that cannot be created
-// once the kept-stations file is written, and names longer than 200
-// characters.
+// once the kept-stations file is written, a working folder that no longer
+// exists, and names longer than 200 characters.
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "hardening/list_run.h"
@@ -69,6 +71,23 @@ TEST(OutputFailures, AReportThatCannotBeCreatedLeavesTheKeptFileComplete) {
   EXPECT_EQ(result.err,
             "station-dedup: removed.txt: cannot create the removed-stations report: No such file or directory\n");
   EXPECT_EQ(folder.read("kept.txt"), kKept);
+}
+
+TEST(OutputFailures, AWorkingFolderRemovedBeforeTheRunIsADiagnosticNotACrash) {
+  // Relative output names then have no absolute form to compare.
+  ScratchFolder folder;
+  const std::string list = folder.write("list.txt", kList);
+  const std::string gone = folder.path("gone");
+  ASSERT_EQ(::mkdir(gone.c_str(), 0755), 0);
+  const std::string command = "cd '" + gone + "' && rmdir '" + gone + "' && exec '" STATION_DEDUP_BINARY "' '" +
+                              list + "' kept.txt removed.txt >'" + folder.path("out") + "' 2>'" +
+                              folder.path("err") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_EQ(folder.read("out"), "");
+  EXPECT_EQ(folder.read("err"),
+            "station-dedup: kept.txt: cannot create the kept-stations file: No such file or directory\n");
 }
 
 TEST(LongNames, AreUsedWholeAndNeverCutToTwoHundredCharacters) {
