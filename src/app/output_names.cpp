@@ -22,8 +22,9 @@ void check_writable_place(const std::string& name, const char* what) {
   fs::path folder = fs::path(name).parent_path();
   if (folder.empty()) folder = ".";
   if (!fs::is_directory(folder, error)) {
-    throw FatalError(name + ": cannot write the " + what + ": folder " + folder.string() +
-                     " does not exist");
+    const std::string problem = fs::exists(folder, error) ? folder.string() + " is not a folder"
+                                                          : "folder " + folder.string() + " does not exist";
+    throw FatalError(name + ": cannot write the " + what + ": " + problem);
   }
 }
 

@@ -73,6 +73,17 @@ TEST(OutputFailures, AReportThatCannotBeCreatedLeavesTheKeptFileComplete) {
   EXPECT_EQ(folder.read("kept.txt"), kKept);
 }
 
+TEST(OutputFailures, AFileWhereAnOutputsFolderShouldBeIsNamedAsAFile) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  const auto result = run_tool(folder.root(), {"list.txt", "list.txt/kept.txt", "removed.txt"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "station-dedup: list.txt/kept.txt: cannot write the kept-stations file: list.txt is not a folder\n");
+  EXPECT_EQ(folder.read("list.txt"), kList);
+  EXPECT_FALSE(folder.exists("removed.txt"));
+}
+
 TEST(OutputFailures, AWorkingFolderRemovedBeforeTheRunIsADiagnosticNotACrash) {
   // Relative output names then have no absolute form to compare.
   ScratchFolder folder;
