@@ -16,11 +16,11 @@ namespace {
 constexpr std::size_t kFewIds = 8;
 
 // One record per distinct marked identifier, or nothing when there are more
-// than kFewIds of them.
-std::optional<std::vector<std::int32_t>> few_marked_ids(const StationTable& table) {
+// than kFewIds of them; `first` is the first marked record.
+std::optional<std::vector<std::int32_t>> few_marked_ids(const StationTable& table, std::int32_t first) {
   std::vector<std::int32_t> marked;
   marked.reserve(kFewIds);
-  for (std::int32_t k = 0; k < table.n; ++k) {
+  for (std::int32_t k = first; k < table.n; ++k) {
     if (table.mark_all[k] != 1) continue;
     if (std::any_of(marked.begin(), marked.end(), [&](std::int32_t m) { return same_id(table, m, k); })) continue;
     if (marked.size() == kFewIds) return std::nullopt;
@@ -42,7 +42,10 @@ void purge_by_groups(StationTable& table, const IdGroups& ids) {
 }  // namespace
 
 void purge_conflicts(StationTable& table, const IdGroups* ids) {
-  if (const auto marked = few_marked_ids(table)) {
+  const std::int32_t* marks = table.mark_all.get();
+  const auto first = static_cast<std::int32_t>(std::find(marks, marks + table.n, 1) - marks);
+  if (first == table.n) return;
+  if (const auto marked = few_marked_ids(table, first)) {
     for (const std::int32_t k : *marked) {
       for (std::int32_t m = 0; m < table.n; ++m) {
         if (same_id(table, k, m)) table.remove[m] = 1;

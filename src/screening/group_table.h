@@ -1,9 +1,10 @@
 #pragma once
-// Numbers groups of records that share a key, by open addressing over a
-// power-of-two table sized once from the largest number of groups it will
-// hold; nothing is allocated afterwards. The table keeps, per group, the key's
-// hash and the first record stored under it; callers compare keys through that
-// record, so any key (an identifier, a place, a cell) fits the same table.
+// Finds, for a record, the first record stored with an equal key, by open
+// addressing over a power-of-two table sized once from the largest number of
+// distinct keys it will hold; nothing is allocated afterwards. Each slot
+// keeps 32 bits of the key's hash and the first record with that key; callers
+// compare keys through that record, so any key (an identifier, a place, a
+// grid cell) fits the same table, and callers number the groups themselves.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,52 +24,48 @@ inline std::uint64_t mix64(std::uint64_t x) {
 
 class GroupTable {
  public:
-  explicit GroupTable(std::int32_t max_groups) {
+  explicit GroupTable(std::int32_t max_keys) {
     std::size_t size = 16;
-    while (size < 2 * static_cast<std::size_t>(max_groups)) size *= 2;
+    while (size < 2 * static_cast<std::size_t>(max_keys)) size *= 2;
     slots_.resize(size);
     mask_ = size - 1;
   }
 
-  // The group whose key has this hash and satisfies same_key(first record of
-  // the group); when there is none, a new group numbered count() is opened
-  // with `record` as its first record.
+  // The first record stored under this hash for which same_key(first)
+  // holds; when there is none, `record` is stored as the first of its key and
+  // returned.
   template <class SameKey>
-  std::int32_t find_or_add(std::uint64_t hash, std::int32_t record, SameKey same_key) {
-    std::size_t at = hash & mask_;
-    for (;; at = (at + 1) & mask_) {
+  std::int32_t first_or_add(std::uint64_t hash, std::int32_t record, SameKey same_key) {
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
       Slot& slot = slots_[at];
-      if (slot.record < 0) {
-        slot = Slot{hash, record, count_};
-        return count_++;
+      if (slot.first < 0) {
+        slot = Slot{tag, record};
+        return record;
       }
-      if (slot.hash == hash && same_key(slot.record)) return slot.group;
+      if (slot.tag == tag && same_key(slot.first)) return slot.first;
     }
   }
 
-  // The group as above, or -1 when no group has this key.
+  // The first record as above, or -1 when no record has this key.
   template <class SameKey>
-  std::int32_t find(std::uint64_t hash, SameKey same_key) const {
-    std::size_t at = hash & mask_;
-    for (;; at = (at + 1) & mask_) {
+  std::int32_t first(std::uint64_t hash, SameKey same_key) const {
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
       const Slot& slot = slots_[at];
-      if (slot.record < 0) return -1;
-      if (slot.hash == hash && same_key(slot.record)) return slot.group;
+      if (slot.first < 0) return -1;
+      if (slot.tag == tag && same_key(slot.first)) return slot.first;
     }
   }
-
-  std::int32_t count() const { return count_; }
 
  private:
   struct Slot {
-    std::uint64_t hash = 0;
-    std::int32_t record = -1;  // -1: empty
-    std::int32_t group = -1;
+    std::uint32_t tag = 0;
+    std::int32_t first = -1;  // -1: empty
   };
 
   std::vector<Slot> slots_;
   std::size_t mask_ = 0;
-  std::int32_t count_ = 0;
 };
 
 }  // namespace dedup

@@ -25,15 +25,19 @@ std::uint64_t hash_id(const IdText& id) {
 }  // namespace
 
 IdGroups::IdGroups(const StationTable& table) : group_(static_cast<std::size_t>(table.n)) {
-  GroupTable groups(table.n);
+  GroupTable firsts(table.n);
   size_.reserve(static_cast<std::size_t>(table.n));
   for (std::int32_t k = 0; k < table.n; ++k) {
     const IdText& id = table.id[k];
-    const std::int32_t g =
-        groups.find_or_add(hash_id(id), k, [&](std::int32_t first) { return table.id[first] == id; });
-    if (g == static_cast<std::int32_t>(size_.size())) size_.push_back(0);
-    ++size_[static_cast<std::size_t>(g)];
-    group_[static_cast<std::size_t>(k)] = g;
+    const std::int32_t first =
+        firsts.first_or_add(hash_id(id), k, [&](std::int32_t other) { return table.id[other] == id; });
+    if (first == k) {
+      group_[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(size_.size());
+      size_.push_back(0);
+    } else {
+      group_[static_cast<std::size_t>(k)] = group_[static_cast<std::size_t>(first)];
+    }
+    ++size_[static_cast<std::size_t>(group_[static_cast<std::size_t>(k)])];
   }
 }
 

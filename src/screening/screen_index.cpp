@@ -35,19 +35,26 @@ std::int64_t cell_of(float x) {
 // The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
 std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
 
+// Puts record k into the group of `first`, the first record with its key,
+// or into a new group when it is that first record.
+void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
+  std::vector<std::int32_t>& group_of = grouping.group_of;
+  group_of[static_cast<std::size_t>(k)] =
+      first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
+}
+
 Grouping group_places(const StationTable& table) {
   Grouping places{std::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1), 0};
-  GroupTable groups(table.n);
+  GroupTable firsts(table.n);
   for (std::int32_t k = 0; k < table.n; ++k) {
     const float lon = table.lon[k];
     const float lat = table.lat[k];
     if (std::isnan(lon) || std::isnan(lat)) continue;
     const std::uint64_t hash = mix64((place_bits(lon) << 32) | place_bits(lat));
-    places.group_of[static_cast<std::size_t>(k)] = groups.find_or_add(hash, k, [&](std::int32_t first) {
-      return same_place(table.lon[first], table.lat[first], lon, lat);
-    });
+    join(places, k, firsts.first_or_add(hash, k, [&](std::int32_t other) {
+      return same_place(table.lon[other], table.lat[other], lon, lat);
+    }));
   }
-  places.count = groups.count();
   return places;
 }
 
@@ -55,7 +62,8 @@ Grouping group_places(const StationTable& table) {
 
 ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids)
     : cell_key_(cell_keys(table, ids)),
-      cells_(table.n),
+      cells_(static_cast<std::int32_t>(std::count_if(cell_key_.begin(), cell_key_.end(),
+                                                     [](const CellKey& key) { return key.id_group >= 0; }))),
       place_lists_(group_places(table)),
       cell_lists_(group_cells()) {}
 
@@ -81,10 +89,11 @@ Grouping ScreenIndex::group_cells() {
   for (std::size_t k = 0; k < cell_key_.size(); ++k) {
     const CellKey& key = cell_key_[k];
     if (key.id_group < 0) continue;
-    cells.group_of[k] = cells_.find_or_add(hash_cell(key), static_cast<std::int32_t>(k),
-                                           [&](std::int32_t first) { return cell_key_[static_cast<std::size_t>(first)] == key; });
+    const auto record = static_cast<std::int32_t>(k);
+    join(cells, record, cells_.first_or_add(hash_cell(key), record, [&](std::int32_t other) {
+      return cell_key_[static_cast<std::size_t>(other)] == key;
+    }));
   }
-  cells.count = cells_.count();
   return cells;
 }
 
@@ -106,16 +115,20 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i, std::vec
   const std::int32_t place = place_lists_.group_of(i);
   if (place >= 0) take(place_lists_.members_after(place, i));
 
-  const CellKey& own = cell_key_[static_cast<std::size_t>(i)];
-  if (own.id_group >= 0) {
+  const std::int32_t own_cell = cell_lists_.group_of(i);
+  if (own_cell >= 0) {
+    const CellKey& own = cell_key_[static_cast<std::size_t>(i)];
     for (std::int64_t dx = -1; dx <= 1; ++dx) {
       for (std::int64_t dy = -1; dy <= 1; ++dy) {
+        if (dx == 0 && dy == 0) {
+          take(cell_lists_.members_after(own_cell, i));
+          continue;
+        }
         const CellKey key{own.id_group, own.x + dx, own.y + dy};
-        const std::int32_t cell =
-            (dx == 0 && dy == 0) ? cell_lists_.group_of(i) : cells_.find(hash_cell(key), [&](std::int32_t first) {
-              return cell_key_[static_cast<std::size_t>(first)] == key;
-            });
-        if (cell >= 0) take(cell_lists_.members_after(cell, i));
+        const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
+          return cell_key_[static_cast<std::size_t>(other)] == key;
+        });
+        if (first >= 0) take(cell_lists_.members_after(cell_lists_.group_of(first), i));
       }
     }
   }
