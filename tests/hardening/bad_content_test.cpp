@@ -61,7 +61,7 @@ TEST(UnusualBytes, NulControlAndNonAsciiBytesInTextsAreWrittenUnchanged) {
 
 TEST(UnusualBytes, TheDiagnosticShowsABadNumberUnambiguously) {
   // A NUL byte, then a backslash and "x00" as written, then a quotation mark.
-  testing::expect_read_failure(run_on_list("A AG 1 2 \0\\x00\"q\n"s),
+  testing::expect_failure_before_writing(run_on_list("A AG 1 2 \0\\x00\"q\n"s),
                                "list.txt:1: precipitation \"\\x00\\\\x00\\\"q\" is not a number");
 }
 

@@ -17,7 +17,10 @@
 namespace dedup {
 namespace {
 
+using testing::expect_failure_before_writing;
+using testing::expect_written;
 using testing::kReportHeader;
+using testing::run_in;
 using testing::run_tool;
 using testing::summary_line;
 using testing::ScratchFolder;
@@ -31,17 +34,9 @@ constexpr const char* kRemoved = "A  AG    1.000000    2.000000      3.00  Dupli
 TEST(StationListPlaces, AFolderFailsBeforeAnyOutputAndDevNullIsAnEmptyList) {
   ScratchFolder folder;
   ASSERT_EQ(::mkdir(folder.path("sub").c_str(), 0755), 0);
-  const auto failed = run_tool(folder.root(), {"sub", "kept.txt", "removed.txt"});
-  EXPECT_EQ(failed.status, 2);
-  EXPECT_EQ(failed.out, "");
-  EXPECT_EQ(failed.err, "station-dedup: sub: cannot read the station list: Is a directory\n");
-  EXPECT_FALSE(folder.exists("kept.txt"));
-  EXPECT_FALSE(folder.exists("removed.txt"));
-
-  const auto empty = run_tool(folder.root(), {"/dev/null", "kept.txt", "removed.txt"});
-  EXPECT_EQ(empty.status, 0) << empty.err;
-  EXPECT_EQ(folder.read("kept.txt"), "");
-  EXPECT_EQ(folder.read("removed.txt"), kReportHeader);
+  expect_failure_before_writing(run_in(folder, {"sub", "kept.txt", "removed.txt"}),
+                                "sub: cannot read the station list: Is a directory");
+  expect_written(run_in(folder, {"/dev/null", "kept.txt", "removed.txt"}), "", "");
 }
 
 TEST(InPlace, EitherOutputMayOverwriteTheStationListItReadInFull) {
@@ -76,12 +71,9 @@ TEST(OutputFailures, AReportThatCannotBeCreatedLeavesTheKeptFileComplete) {
 TEST(OutputFailures, AFileWhereAnOutputsFolderShouldBeIsNamedAsAFile) {
   ScratchFolder folder;
   folder.write("list.txt", kList);
-  const auto result = run_tool(folder.root(), {"list.txt", "list.txt/kept.txt", "removed.txt"});
-  EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err,
-            "station-dedup: list.txt/kept.txt: cannot write the kept-stations file: list.txt is not a folder\n");
+  expect_failure_before_writing(run_in(folder, {"list.txt", "list.txt/kept.txt", "removed.txt"}),
+                                "list.txt/kept.txt: cannot write the kept-stations file: list.txt is not a folder");
   EXPECT_EQ(folder.read("list.txt"), kList);
-  EXPECT_FALSE(folder.exists("removed.txt"));
 }
 
 TEST(OutputFailures, AWorkingFolderRemovedBeforeTheRunIsADiagnosticNotACrash) {

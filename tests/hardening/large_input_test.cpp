@@ -11,7 +11,7 @@
 namespace dedup {
 namespace {
 
-using testing::expect_read_failure;
+using testing::expect_failure_before_writing;
 using testing::expect_written;
 using testing::run_on_list;
 
@@ -43,7 +43,7 @@ TEST(TenMegabyteLines, NumbersOfMillionsOfDigitsConvertOrFail) {
                  "A  AG     12.500000      0.100000  Infinity\n", "");
   expect_written(run_on_list("A AG 1 2 " + ones + "e-" + std::to_string(kTenMegabytes - 2) + "\n"),
                  "A  AG      1.000000      2.000000     11.11\n", "");
-  expect_read_failure(run_on_list("A AG 1 2 " + ones + "x\n"),
+  expect_failure_before_writing(run_on_list("A AG 1 2 " + ones + "x\n"),
                       "list.txt:1: precipitation \"" + std::string(40, '1') + "...\" is not a number");
 }
 

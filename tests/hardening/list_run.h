@@ -1,14 +1,16 @@
 #pragma once
-// Runs the real binary on a station list given as bytes, in a fresh scratch
-// folder, as `station-dedup list.txt kept.txt removed.txt`, and keeps what the
-// run left behind: exit status, standard output and error, and the content of
-// each output file, or nothing where the run did not create it.
+// Runs the real binary in a scratch folder and keeps what the run left
+// behind: exit status, standard output and error, and the content of
+// kept.txt and removed.txt there, or nothing where the run did not create it.
+// run_on_list does so on a station list given as bytes, in a fresh folder, as
+// `station-dedup list.txt kept.txt removed.txt`.
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/process.h"
 #include "support/scratch_folder.h"
@@ -33,18 +35,22 @@ struct ListRun {
   std::optional<std::string> removed;
 };
 
-inline ListRun run_on_list(std::string_view list) {
-  ScratchFolder folder;
-  folder.write("list.txt", list);
-  ListRun run{run_tool(folder.root(), {"list.txt", "kept.txt", "removed.txt"}), {}, {}};
+inline ListRun run_in(const ScratchFolder& folder, const std::vector<std::string>& args) {
+  ListRun run{run_tool(folder.root(), args), {}, {}};
   if (folder.exists("kept.txt")) run.kept = folder.read("kept.txt");
   if (folder.exists("removed.txt")) run.removed = folder.read("removed.txt");
   return run;
 }
 
-// A run that failed while reading: status 2, one diagnostic line, no summary,
-// neither output created.
-inline void expect_read_failure(const ListRun& run, std::string_view diagnostic) {
+inline ListRun run_on_list(std::string_view list) {
+  ScratchFolder folder;
+  folder.write("list.txt", list);
+  return run_in(folder, {"list.txt", "kept.txt", "removed.txt"});
+}
+
+// A run that failed before writing: status 2, one diagnostic line, no
+// summary, neither output created.
+inline void expect_failure_before_writing(const ListRun& run, std::string_view diagnostic) {
   EXPECT_EQ(run.result.status, 2);
   EXPECT_EQ(run.result.out, "");
   EXPECT_EQ(run.result.err, "station-dedup: " + std::string(diagnostic) + "\n");
