@@ -8,8 +8,10 @@
 // reassociated, and the library compiles with -ffp-contract=off so that no
 // multiply-add is fused.
 
+#include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -38,15 +40,15 @@ inline constexpr std::string_view kReasonNearOtherPrec =
 
 // The nine cases of a pair, numbered as in the classification table.
 enum class PairCase : std::int8_t {
-  kOtherIdSamePlaceSamePrec = 1,   // remove j
-  kOtherIdSamePlaceOtherPrec = 2,  // remove i and j
-  kOtherIdOtherPlace = 3,          // nothing
-  kExactCopy = 4,                  // remove j
-  kSamePlaceOtherPrec = 5,         // remove and mark_all i and j
-  kNearSamePrec = 6,               // remove j
-  kFarSamePrec = 7,                // nothing
-  kNearOtherPrec = 8,              // remove i and j, reason into j only
-  kFarOtherPrec = 9,               // nothing
+  kOtherIdSamePlaceSamePrec = 1,
+  kOtherIdSamePlaceOtherPrec = 2,
+  kOtherIdOtherPlace = 3,
+  kExactCopy = 4,
+  kSamePlaceOtherPrec = 5,
+  kNearSamePrec = 6,
+  kFarSamePrec = 7,
+  kNearOtherPrec = 8,
+  kFarOtherPrec = 9,
 };
 
 inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) {
@@ -87,44 +89,49 @@ inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::in
   return close ? PairCase::kNearOtherPrec : PairCase::kFarOtherPrec;
 }
 
+// The reason texts as stored, blank-padded, so that storing one is a copy.
+inline const ReasonText kStoredOtherIdSamePrec{kReasonOtherIdSamePrec};
+inline const ReasonText kStoredOtherIdOtherPrec{kReasonOtherIdOtherPrec};
+inline const ReasonText kStoredExactCopy{kReasonExactCopy};
+inline const ReasonText kStoredSamePlaceOtherPrec{kReasonSamePlaceOtherPrec};
+inline const ReasonText kStoredNearSamePrec{kReasonNearSamePrec};
+inline const ReasonText kStoredNearOtherPrec{kReasonNearOtherPrec};
+
+// What a case does: the flags it sets to 1 and the reasons it stores (none
+// where the text is missing).
+struct PairAction {
+  bool remove_i = false;
+  bool remove_j = false;
+  bool mark_all = false;  // of i and of j
+  const ReasonText* reason_i = nullptr;
+  const ReasonText* reason_j = nullptr;
+};
+
+// The action of each case, indexed by the case number.
+inline constexpr std::array<PairAction, 10> kPairActions{{
+    {},                                                                           // (no case 0)
+    {false, true, false, nullptr, &kStoredOtherIdSamePrec},                       // 1
+    {true, true, false, &kStoredOtherIdOtherPrec, &kStoredOtherIdOtherPrec},      // 2
+    {},                                                                           // 3
+    {false, true, false, nullptr, &kStoredExactCopy},                             // 4
+    {true, true, true, &kStoredSamePlaceOtherPrec, &kStoredSamePlaceOtherPrec},   // 5
+    {false, true, false, nullptr, &kStoredNearSamePrec},                          // 6
+    {},                                                                           // 7
+    {true, true, false, nullptr, &kStoredNearOtherPrec},                          // 8
+    {},                                                                           // 9
+}};
+
 // Classifies the pair (i, j), i before j, and applies its action at once.
 inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j) {
-  switch (classify_pair(table, i, j)) {
-    case PairCase::kOtherIdSamePlaceSamePrec:
-      table.remove[j] = 1;
-      table.reason[j].assign(kReasonOtherIdSamePrec);
-      break;
-    case PairCase::kOtherIdSamePlaceOtherPrec:
-      table.remove[i] = 1;
-      table.remove[j] = 1;
-      table.reason[i].assign(kReasonOtherIdOtherPrec);
-      table.reason[j].assign(kReasonOtherIdOtherPrec);
-      break;
-    case PairCase::kExactCopy:
-      table.remove[j] = 1;
-      table.reason[j].assign(kReasonExactCopy);
-      break;
-    case PairCase::kSamePlaceOtherPrec:
-      table.remove[i] = 1;
-      table.mark_all[i] = 1;
-      table.remove[j] = 1;
-      table.mark_all[j] = 1;
-      table.reason[i].assign(kReasonSamePlaceOtherPrec);
-      table.reason[j].assign(kReasonSamePlaceOtherPrec);
-      break;
-    case PairCase::kNearSamePrec:
-      table.remove[j] = 1;
-      table.reason[j].assign(kReasonNearSamePrec);
-      break;
-    case PairCase::kNearOtherPrec:
-      table.remove[i] = 1;
-      table.remove[j] = 1;
-      table.reason[j].assign(kReasonNearOtherPrec);
-      break;
-    case PairCase::kOtherIdOtherPlace:
-    case PairCase::kFarSamePrec:
-    case PairCase::kFarOtherPrec:
-      break;
+  const PairAction& action = kPairActions[static_cast<std::size_t>(classify_pair(table, i, j))];
+  if (!action.remove_j) return;  // every case that acts removes j and stores its reason
+  table.remove[j] = 1;
+  table.reason[j] = *action.reason_j;
+  if (action.remove_i) table.remove[i] = 1;
+  if (action.reason_i != nullptr) table.reason[i] = *action.reason_i;
+  if (action.mark_all) {
+    table.mark_all[i] = 1;
+    table.mark_all[j] = 1;
   }
 }
 
