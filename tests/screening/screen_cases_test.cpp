@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct Scan {
   ScreenFunction screen;
   bool lead_in;
 };
+
+void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
 
 class ScreenCases : public ::testing::TestWithParam<Scan> {
  protected:
