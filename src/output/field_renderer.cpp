@@ -1,6 +1,8 @@
 #include "output/field_renderer.h"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <system_error>
 
@@ -9,6 +11,9 @@ namespace {
 
 // Sign, the 39 integer digits of the largest float, the point, 16 decimals.
 constexpr std::size_t kTextCapacity = 64;
+
+constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                         100000, 1000000, 10000000, 100000000, 1000000000};
 
 }  // namespace
 
@@ -27,14 +32,55 @@ void FieldRenderer::append(std::string& out, float value) const {
     char text[kTextCapacity];
     char* digits = text;
     if (std::signbit(value)) *digits++ = '-';
-    const auto [end, error] = std::to_chars(digits, text + kTextCapacity, std::fabs(value),
-                                            std::chars_format::fixed, decimals_);
-    if (error != std::errc()) {
+    char* const end = append_magnitude(digits, text + kTextCapacity, std::fabs(value));
+    if (end == nullptr) {
       out.append(width_, '*');  // longer than the buffer, so longer than any field
     } else {
       append_aligned(out, std::string_view(text, static_cast<std::size_t>(end - text)));
     }
   }
+}
+
+char* FieldRenderer::append_magnitude(char* first, char* last, float magnitude) const {
+  if (const auto scaled = scaled_integer(magnitude)) {
+    const std::uint64_t unit = kPowersOfTen[decimals_];
+    char* end = std::to_chars(first, last, *scaled / unit).ptr;
+    *end++ = '.';
+    const std::uint64_t fraction = *scaled % unit;
+    for (int place = decimals_ - 1; place >= 0; --place) {
+      *end++ = static_cast<char>('0' + fraction / kPowersOfTen[place] % 10);
+    }
+    return end;
+  }
+  const auto [end, error] = std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals_);
+  return error == std::errc() ? end : nullptr;
+}
+
+// The magnitude times 10^decimals, rounded to an integer with halfway cases
+// to even, in exact integer arithmetic on the float's own bits: a finite
+// float is m * 2^e with m below 2^24. Nothing where that does not fit in 64
+// bits (values of 2^33 and more, far wider than any field) or the decimals
+// are outside 1..9; the general conversion takes those.
+std::optional<std::uint64_t> FieldRenderer::scaled_integer(float magnitude) const {
+  constexpr int kMaxQuickDecimals = 9;
+  constexpr int kMaxLeftShift = 9;
+  if (decimals_ < 1 || decimals_ > kMaxQuickDecimals) return std::nullopt;
+  const std::uint32_t bits = std::bit_cast<std::uint32_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 23);
+  const std::uint64_t mantissa = biased == 0 ? (bits & 0x7fffff) : ((bits & 0x7fffff) | 0x800000);
+  const int exponent = (biased == 0 ? 1 : biased) - 127 - 23;
+  const std::uint64_t product = mantissa * kPowersOfTen[decimals_];
+  if (exponent >= 0) {
+    if (exponent > kMaxLeftShift) return std::nullopt;
+    return product << exponent;
+  }
+  const int shift = -exponent;
+  if (shift >= 64) return 0;  // product < 2^54: below one half
+  const std::uint64_t quotient = product >> shift;
+  const std::uint64_t remainder = product & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  const bool round_up = remainder > half || (remainder == half && (quotient & 1) != 0);
+  return quotient + (round_up ? 1 : 0);
 }
 
 void FieldRenderer::append_aligned(std::string& out, std::string_view text) const {

@@ -10,6 +10,8 @@
 // list reader accepts. Appending allocates nothing once the buffer has room.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,8 @@ class FieldRenderer {
 
  private:
   void append_aligned(std::string& out, std::string_view text) const;
+  char* append_magnitude(char* first, char* last, float magnitude) const;
+  std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;
   int decimals_;
