@@ -1,5 +1,6 @@
 #include "stations/number_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -34,63 +35,96 @@ std::optional<float> parse_special(std::string_view text) {
   return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<float> parse_number(std::string_view text) {
-  if (auto special = parse_special(text)) return special;
-
-  // Validate the form and rewrite it as from_chars reads it: no plus sign,
-  // the exponent always introduced by 'e'.
-  std::string plain;
-  std::size_t i = 0;
+// The parts of a numeric text that passed the syntax check.
+struct NumberParts {
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    if (negative) plain += '-';
-    ++i;
-  }
-  std::size_t digits = 0;
-  std::int64_t leading_int_digits = 0;  // integer digits after leading zeros
-  std::int64_t fraction_zeros = 0;      // zeros right after the point
-  bool seen_nonzero = false;
-  while (i < text.size() && is_digit(text[i])) {
-    seen_nonzero = seen_nonzero || text[i] != '0';
-    if (seen_nonzero) ++leading_int_digits;
-    plain += text[i++];
-    ++digits;
-  }
-  if (i < text.size() && text[i] == '.') {
-    plain += text[i++];
-    while (i < text.size() && is_digit(text[i])) {
-      if (!seen_nonzero && text[i] == '0') ++fraction_zeros;
-      seen_nonzero = seen_nonzero || text[i] != '0';
-      plain += text[i++];
-      ++digits;
-    }
-  }
-  if (digits == 0) return std::nullopt;
+  std::string_view integer;   // digits before the point
+  std::string_view fraction;  // digits after the point
+  bool exponent_negative = false;
+  std::string_view exponent;  // exponent digits, empty when there is none
+};
 
+std::optional<NumberParts> split(std::string_view text) {
+  NumberParts parts;
+  std::size_t i = 0;
+  const auto digits_from = [&](std::size_t start) {
+    while (i < text.size() && is_digit(text[i])) ++i;
+    return text.substr(start, i - start);
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.negative = text[i++] == '-';
+  parts.integer = digits_from(i);
+  if (i < text.size() && text[i] == '.') parts.fraction = digits_from(++i);
+  if (parts.integer.empty() && parts.fraction.empty()) return std::nullopt;
+  if (i == text.size()) return parts;
+
+  const char c = lower(text[i]);
+  if (c == 'e' || c == 'd') ++i;
+  else if (c != '+' && c != '-') return std::nullopt;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.exponent_negative = text[i++] == '-';
+  parts.exponent = digits_from(i);
+  if (parts.exponent.empty() || i != text.size()) return std::nullopt;
+  return parts;
+}
+
+std::int64_t exponent_value(const NumberParts& parts) {
   std::int64_t exponent = 0;
-  if (i < text.size()) {
-    const char c = lower(text[i]);
-    if (c == 'e' || c == 'd') ++i;
-    else if (c != '+' && c != '-') return std::nullopt;
-    plain += 'e';
-    bool exponent_negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-      exponent_negative = text[i] == '-';
-      if (exponent_negative) plain += '-';
-      ++i;
-    }
-    const std::size_t exponent_start = i;
-    while (i < text.size() && is_digit(text[i])) {
-      if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[i] - '0');
-      plain += text[i++];
-    }
-    if (i == exponent_start || i != text.size()) return std::nullopt;
-    if (exponent_negative) exponent = -exponent;
+  for (const char c : parts.exponent) {
+    if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
   }
+  return parts.exponent_negative ? -exponent : exponent;
+}
 
+// Exact when the significant digits fit a double and the power of ten is
+// exact: one correctly rounded double operation, then the rounding to float,
+// which is the correct one unless the double fell exactly on a midpoint
+// between two floats (the true value may lie on either side of it). Gives
+// nothing where it cannot be sure.
+std::optional<float> convert_quickly(const NumberParts& parts, std::int64_t exponent) {
+  constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kMaxDigits = 15;
+  constexpr std::int64_t kMaxPower = 22;
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  for (const std::string_view digits : {parts.integer, parts.fraction}) {
+    for (const char c : digits) {
+      if (significant == 0 && c == '0') continue;
+      if (++significant > kMaxDigits) return std::nullopt;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+  }
+  if (mantissa == 0) return parts.negative ? -0.0f : 0.0f;
+  const std::int64_t power = exponent - static_cast<std::int64_t>(parts.fraction.size());
+  if (power < -kMaxPower || power > kMaxPower) return std::nullopt;
+
+  const double scaled = power < 0 ? static_cast<double>(mantissa) / kPowers[-power]
+                                  : static_cast<double>(mantissa) * kPowers[power];
+  if (scaled < static_cast<double>(std::numeric_limits<float>::min()) ||
+      scaled > static_cast<double>(std::numeric_limits<float>::max())) {
+    return std::nullopt;
+  }
+  // A normal float keeps the top 24 of the double's 53 significant bits; the
+  // double is a midpoint when the 29 bits below are exactly 1 followed by 0s.
+  constexpr std::uint64_t kLowBits = (std::uint64_t{1} << 29) - 1;
+  constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
+  if ((std::bit_cast<std::uint64_t>(scaled) & kLowBits) == kMidpoint) return std::nullopt;
+  const float value = static_cast<float>(scaled);
+  return parts.negative ? -value : value;
+}
+
+// Any length of digits and exponent, through from_chars, which rounds the
+// decimal text straight to float.
+std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t exponent) {
+  std::string plain;
+  if (parts.negative) plain += '-';
+  plain.append(parts.integer);
+  plain += '.';
+  plain.append(parts.fraction);
+  if (!parts.exponent.empty()) {
+    plain += parts.exponent_negative ? "e-" : "e";
+    plain.append(parts.exponent);
+  }
   float value = 0.0f;
   const auto [end, error] =
       std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
@@ -98,14 +132,27 @@ std::optional<float> parse_number(std::string_view text) {
   if (error == std::errc::result_out_of_range) {
     // Beyond the float range on one side or the other: the decimal order of
     // the leading digit tells which.
+    const std::size_t first = parts.integer.find_first_not_of('0');
     const std::int64_t order =
-        (leading_int_digits > 0 ? leading_int_digits : -fraction_zeros) + exponent;
-    value = order > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
-    if (negative) value = -value;
+        first != std::string_view::npos
+            ? static_cast<std::int64_t>(parts.integer.size() - first)
+            : -static_cast<std::int64_t>(std::min(parts.fraction.find_first_not_of('0'), parts.fraction.size()));
+    value = order + exponent > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    if (parts.negative) value = -value;
   } else if (error != std::errc()) {
     return std::nullopt;
   }
   return value;
+}
+
+}  // namespace
+
+std::optional<float> parse_number(std::string_view text) {
+  const std::optional<NumberParts> parts = split(text);
+  if (!parts) return parse_special(text);
+  const std::int64_t exponent = exponent_value(*parts);
+  if (const auto quick = convert_quickly(*parts, exponent)) return quick;
+  return convert_exactly(*parts, exponent);
 }
 
 }  // namespace dedup

@@ -1,11 +1,21 @@
 #include "stations/value_scanner.h"
 
+#include <array>
+
 #include "stations/fatal_error.h"
 
 namespace dedup {
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Bytes that may end an unquoted value: blanks, comma, slash, line feed, and
+// the carriage return, which ends one only right before a line end.
+constexpr auto kMayEndValue = [] {
+  std::array<bool, 256> table{};
+  for (const unsigned char c : {' ', '\t', ',', '/', '\n', '\r'}) table[c] = true;
+  return table;
+}();
 
 }  // namespace
 
@@ -21,9 +31,9 @@ bool ValueScanner::at_blank() const {
 }
 
 bool ValueScanner::at_separator() const {
-  if (at_end() || at_blank()) return true;
+  if (at_end()) return true;
   const char c = content_[pos_];
-  return c == ',' || c == '/' || c == '\n';
+  return kMayEndValue[static_cast<unsigned char>(c)] && (c != '\r' || at_blank());
 }
 
 void ValueScanner::skip_blanks_and_line_ends() {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
+#include <random>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -85,6 +87,43 @@ TEST(NumberText, OutOfRangeFollowsNearestRounding) {
 TEST(NumberText, LongDigitStringsAreReadExactly) {
   EXPECT_EQ(*parse_number(std::string(5000, '0') + "12.5"), 12.5f);
   EXPECT_EQ(*parse_number("1." + std::string(5000, '0') + "1"), 1.0f);
+}
+
+// Short decimal texts take a quicker way than long ones; both must give the
+// float that from_chars rounds the same text to.
+TEST(NumberText, AgreesWithFromCharsOnRandomDecimals) {
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::uniform_int_distribution<int> length(1, 18);
+  std::uniform_int_distribution<int> exponent(-50, 50);
+  for (int round = 0; round < 200000; ++round) {
+    std::string text = round % 2 ? "-" : "";
+    const int before = length(random) % 9;
+    for (int i = 0; i < before; ++i) text += static_cast<char>('0' + digit(random));
+    text += '.';
+    const int after = length(random);
+    for (int i = 0; i < after; ++i) text += static_cast<char>('0' + digit(random));
+    if (round % 3 == 0) {
+      text += 'e';
+      text += std::to_string(exponent(random));
+    }
+    float expected = 0.0f;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    if (error != std::errc() || end != text.data() + text.size()) continue;
+    const auto parsed = parse_number(text);
+    ASSERT_TRUE(parsed.has_value()) << text;
+    ASSERT_EQ(bits(*parsed), bits(expected)) << text;
+  }
+}
+
+TEST(NumberText, DecimalsNextToAMidpointBetweenFloatsRoundToTheNearerSide) {
+  // 1 + 2^-24 lies halfway between 1 and the next float; 16777217 is that
+  // midpoint scaled by 2^24. Texts just below, at and just above it.
+  EXPECT_EQ(bits(*parse_number("16777216.999999")), bits(16777216.0f));
+  EXPECT_EQ(bits(*parse_number("16777217")), bits(16777216.0f));
+  EXPECT_EQ(bits(*parse_number("16777217.000001")), bits(16777218.0f));
+  EXPECT_EQ(bits(*parse_number("16777219")), bits(16777220.0f));
+  EXPECT_EQ(bits(*parse_number("1.6777217e7")), bits(16777216.0f));
 }
 
 }  // namespace
