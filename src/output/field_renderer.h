@@ -1,18 +1,16 @@
 #pragma once
 // Renders a float as a fixed-point field of `width` characters with `decimals`
-// digits after the point (at most 16), appended to a buffer. The digits are
-// those of the exact stored value, correctly rounded with halfway cases to
-// even. A negative value carries a minus sign, also -0.0 and one that rounds
-// to zero; a magnitude below one has a single 0 before the point. The text is
-// right-aligned with blanks; a text longer than the field becomes `width`
-// asterisks. NaN is written NaN, the infinities Infinity and -Infinity, or
-// Inf and -Inf where the long form does not fit: the spellings the station
-// list reader accepts. Appending allocates nothing once the buffer has room.
+// digits after the point (1 to 16). The digits are those of the exact stored
+// value, correctly rounded with halfway cases to even. A negative value
+// carries a minus sign, also -0.0 and one that rounds to zero; a magnitude
+// below one has a single 0 before the point. The text is right-aligned with
+// blanks; a text longer than the field becomes `width` asterisks. NaN is
+// written NaN, the infinities Infinity and -Infinity, or Inf and -Inf where
+// the long form does not fit: the spellings the station list reader accepts.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace dedup {
@@ -21,11 +19,14 @@ class FieldRenderer {
  public:
   constexpr FieldRenderer(std::size_t width, int decimals) : width_(width), decimals_(decimals) {}
 
-  void append(std::string& out, float value) const;
+  std::size_t width() const { return width_; }
+
+  // Writes the field, exactly width() characters, at `out`; returns its end.
+  char* write(char* out, float value) const;
 
  private:
-  void append_aligned(std::string& out, std::string_view text) const;
-  char* append_magnitude(char* first, char* last, float magnitude) const;
+  char* write_aligned(char* out, std::string_view text) const;
+  char* write_magnitude(char* first, char* last, float magnitude) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;

@@ -1,7 +1,9 @@
 #include "output/result_files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "output/field_renderer.h"
@@ -27,18 +29,37 @@ constexpr std::size_t kKeptLineMax =
 constexpr std::size_t kReportLineMax = 2 * kIdLength + 2 * kReportCoordinateWidth +
                                        kPrecipitationWidth + kReasonLength + 5 * kGap.size() + 1;
 
+// A file's text, built in one block of memory allocated once at its largest
+// possible size and written only as far as it is filled.
+class TextBuffer {
+ public:
+  explicit TextBuffer(std::size_t capacity) : data_(new char[capacity]), end_(data_.get()) {}
+
+  void put(std::string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
+  void put(const FieldRenderer& renderer, float value) { end_ = renderer.write(end_, value); }
+  void end_line() { *end_++ = '\n'; }
+
+  std::string_view text() const {
+    return {data_.get(), static_cast<std::size_t>(end_ - data_.get())};
+  }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  char* end_;
+};
+
 // id, orgao, lon, lat and prec of one slot, without the line end.
-void append_station(std::string& out, const StationTable& table, std::int32_t slot,
-                    const FieldRenderer& coordinate) {
-  out.append(table.id[slot].trimmed());
-  out.append(kGap);
-  out.append(table.orgao[slot].trimmed());
-  out.append(kGap);
-  coordinate.append(out, table.lon[slot]);
-  out.append(kGap);
-  coordinate.append(out, table.lat[slot]);
-  out.append(kGap);
-  kPrecipitation.append(out, table.prec[slot]);
+void put_station(TextBuffer& out, const StationTable& table, std::int32_t slot,
+                 const FieldRenderer& coordinate) {
+  out.put(table.id[slot].trimmed());
+  out.put(kGap);
+  out.put(table.orgao[slot].trimmed());
+  out.put(kGap);
+  out.put(coordinate, table.lon[slot]);
+  out.put(kGap);
+  out.put(coordinate, table.lat[slot]);
+  out.put(kGap);
+  out.put(kPrecipitation, table.prec[slot]);
 }
 
 std::size_t record_count(const StationTable& table) { return static_cast<std::size_t>(table.n); }
@@ -46,28 +67,26 @@ std::size_t record_count(const StationTable& table) { return static_cast<std::si
 }  // namespace
 
 void write_kept(const StationTable& table, const std::string& name) {
-  std::string out;
-  out.reserve(record_count(table) * kKeptLineMax);
+  TextBuffer out(record_count(table) * kKeptLineMax);
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     if (table.remove[slot] != 0) continue;
-    append_station(out, table, slot, kKeptCoordinate);
-    out.push_back('\n');
+    put_station(out, table, slot, kKeptCoordinate);
+    out.end_line();
   }
-  write_text_file(name, "kept-stations file", out);
+  write_text_file(name, "kept-stations file", out.text());
 }
 
 void write_removed(const StationTable& table, const std::string& name) {
-  std::string out;
-  out.reserve(kReportHeader.size() + record_count(table) * kReportLineMax);
-  out.append(kReportHeader);
+  TextBuffer out(kReportHeader.size() + record_count(table) * kReportLineMax);
+  out.put(kReportHeader);
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     if (table.remove[slot] == 0) continue;
-    append_station(out, table, slot, kReportCoordinate);
-    out.append(kGap);
-    out.append(table.reason[slot].trimmed());
-    out.push_back('\n');
+    put_station(out, table, slot, kReportCoordinate);
+    out.put(kGap);
+    out.put(table.reason[slot].trimmed());
+    out.end_line();
   }
-  write_text_file(name, "removed-stations report", out);
+  write_text_file(name, "removed-stations report", out.text());
 }
 
 }  // namespace dedup

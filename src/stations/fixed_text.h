@@ -28,7 +28,12 @@ class FixedText {
   std::string_view full() const { return {bytes_.data(), N}; }
 
   std::string_view trimmed() const {
+    // Eight blanks at a time first: most fields are mostly padding.
+    constexpr std::string_view kBlanks = "        ";
     std::size_t len = N;
+    while (len >= kBlanks.size() && std::string_view(bytes_.data() + len - kBlanks.size(), kBlanks.size()) == kBlanks) {
+      len -= kBlanks.size();
+    }
     while (len > 0 && bytes_[len - 1] == ' ') --len;
     return {bytes_.data(), len};
   }

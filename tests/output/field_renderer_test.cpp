@@ -23,11 +23,18 @@ struct Rendering {
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+// The field as written into a buffer with room to spare, which must hold
+// exactly width characters.
+std::string rendered(std::size_t width, int decimals, float value) {
+  char buffer[64];
+  const char* end = FieldRenderer(width, decimals).write(buffer, value);
+  EXPECT_EQ(static_cast<std::size_t>(end - buffer), width);
+  return std::string(static_cast<const char*>(buffer), end);
+}
+
 void expect_renderings(std::initializer_list<Rendering> cases) {
   for (const Rendering& c : cases) {
-    std::string out = "x";  // appends after what the buffer holds
-    FieldRenderer(c.width, c.decimals).append(out, c.value);
-    EXPECT_EQ(out, std::string("x") + c.expected)
+    EXPECT_EQ(rendered(c.width, c.decimals, c.value), c.expected)
         << "value " << c.value << " in (" << c.width << "," << c.decimals << ")";
   }
 }
@@ -113,9 +120,7 @@ std::string reference_field(float value, std::size_t width, int decimals) {
 
 void expect_as_reference(float value) {
   for (const auto& [width, decimals] : {std::pair<std::size_t, int>{12, 6}, {10, 6}, {8, 2}}) {
-    std::string out;
-    FieldRenderer(width, decimals).append(out, value);
-    ASSERT_EQ(out, reference_field(value, width, decimals))
+    ASSERT_EQ(rendered(width, decimals, value), reference_field(value, width, decimals))
         << std::hexfloat << value << " in (" << width << "," << decimals << ")";
   }
 }
