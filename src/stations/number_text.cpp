@@ -42,7 +42,13 @@ struct NumberParts {
   std::string_view fraction;  // digits after the point
   bool exponent_negative = false;
   std::string_view exponent;  // exponent digits, empty when there is none
+  // The significant digits of integer and fraction as one integer, while
+  // there are at most kMaxQuickDigits of them.
+  std::uint64_t mantissa = 0;
+  int significant = 0;
 };
+
+constexpr int kMaxQuickDigits = 15;
 
 std::optional<NumberParts> split(std::string_view text) {
   NumberParts parts;
@@ -51,9 +57,19 @@ std::optional<NumberParts> split(std::string_view text) {
     while (i < text.size() && is_digit(text[i])) ++i;
     return text.substr(start, i - start);
   };
+  const auto significant_digits_from = [&](std::size_t start) {
+    for (; i < text.size() && is_digit(text[i]); ++i) {
+      if (parts.significant == 0 && text[i] == '0') continue;
+      // Counting stops past the limit, however long the text.
+      if (parts.significant <= kMaxQuickDigits && ++parts.significant <= kMaxQuickDigits) {
+        parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+      }
+    }
+    return text.substr(start, i - start);
+  };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.negative = text[i++] == '-';
-  parts.integer = digits_from(i);
-  if (i < text.size() && text[i] == '.') parts.fraction = digits_from(++i);
+  parts.integer = significant_digits_from(i);
+  if (i < text.size() && text[i] == '.') parts.fraction = significant_digits_from(++i);
   if (parts.integer.empty() && parts.fraction.empty()) return std::nullopt;
   if (i == text.size()) return parts;
 
@@ -80,20 +96,12 @@ std::int64_t exponent_value(const NumberParts& parts) {
 // between two floats (the true value may lie on either side of it). Gives
 // nothing where it cannot be sure.
 std::optional<float> convert_quickly(const NumberParts& parts, std::int64_t exponent) {
-  constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr int kMaxDigits = 15;
   constexpr std::int64_t kMaxPower = 22;
-  std::uint64_t mantissa = 0;
-  int significant = 0;
-  for (const std::string_view digits : {parts.integer, parts.fraction}) {
-    for (const char c : digits) {
-      if (significant == 0 && c == '0') continue;
-      if (++significant > kMaxDigits) return std::nullopt;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-  }
+  if (parts.significant > kMaxQuickDigits) return std::nullopt;
+  const std::uint64_t mantissa = parts.mantissa;
   if (mantissa == 0) return parts.negative ? -0.0f : 0.0f;
   const std::int64_t power = exponent - static_cast<std::int64_t>(parts.fraction.size());
   if (power < -kMaxPower || power > kMaxPower) return std::nullopt;

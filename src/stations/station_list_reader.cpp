@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -24,10 +25,20 @@ std::string whole_file(const std::string& name) {
   };
   std::unique_ptr<std::FILE, Closer> file(std::fopen(name.c_str(), "rb"));
   if (!file) throw FatalError(name + ": cannot open the station list: " + std::strerror(errno));
-  std::string content;
-  char chunk[1 << 16];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) content.append(chunk, got);
+  // Room for the whole file at once where its size is known; reading goes on
+  // to the end in any case, for files whose size says nothing (pipes, /proc).
+  std::error_code no_size;
+  const std::uintmax_t size = std::filesystem::file_size(name, no_size);
+  std::string content(no_size ? 0 : static_cast<std::size_t>(size), '\0');
+  std::size_t filled = 0;
+  constexpr std::size_t kChunk = 1 << 16;
+  while (true) {
+    if (content.size() - filled < kChunk) content.resize(filled + kChunk);
+    const std::size_t got = std::fread(content.data() + filled, 1, content.size() - filled, file.get());
+    filled += got;
+    if (got == 0) break;
+  }
+  content.resize(filled);
   if (std::ferror(file.get())) {
     throw FatalError(name + ": cannot read the station list: " + std::strerror(errno));
   }

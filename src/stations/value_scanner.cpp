@@ -118,9 +118,21 @@ void ValueScanner::read_value(Value& value) {
 }
 
 void ValueScanner::read_unquoted(Value& value) {
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
   const std::size_t start = pos_;
-  while (!at_separator()) ++pos_;
-  value.text = content_.substr(start, pos_ - start);
+  std::size_t pos = pos_;
+  while (true) {
+    while (pos < size && !kMayEndValue[static_cast<unsigned char>(data[pos])]) ++pos;
+    // A carriage return that is not right before a line end is part of the value.
+    if (pos + 1 < size && data[pos] == '\r' && data[pos + 1] != '\n') {
+      ++pos;
+      continue;
+    }
+    break;
+  }
+  pos_ = pos;
+  value.text = content_.substr(start, pos - start);
 }
 
 void ValueScanner::read_quoted(Value& value) {
