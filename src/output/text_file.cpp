@@ -1,36 +1,38 @@
 #include "output/text_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "stations/fatal_error.h"
 
 namespace dedup {
-namespace {
 
-struct Closer {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-[[noreturn]] void fail(const std::string& name, std::string_view step, std::string_view what,
-                       int error) {
-  throw FatalError(name + ": cannot " + std::string(step) + " the " + std::string(what) + ": " +
-                   std::strerror(error));
+TextFile::TextFile(const std::string& name, std::string_view what)
+    : name_(name), what_(what), file_(std::fopen(name.c_str(), "wb")) {
+  if (file_ == nullptr) fail("create", errno);
+  block_.reset(new char[kBlockSize]);
 }
 
-}  // namespace
+TextFile::~TextFile() {
+  if (file_ != nullptr) std::fclose(file_);
+}
 
-void write_text_file(const std::string& name, std::string_view what, std::string_view content) {
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(name.c_str(), "wb"));
-  if (!file) fail(name, "create", what, errno);
-  if (!content.empty() &&
-      std::fwrite(content.data(), 1, content.size(), file.get()) != content.size()) {
-    fail(name, "write", what, errno);
-  }
-  if (std::fflush(file.get()) != 0) fail(name, "write", what, errno);
-  if (std::fclose(file.release()) != 0) fail(name, "close", what, errno);
+void TextFile::write_block() {
+  if (filled_ > 0 && std::fwrite(block_.get(), 1, filled_, file_) != filled_) fail("write", errno);
+  filled_ = 0;
+}
+
+void TextFile::finish() {
+  write_block();
+  if (std::fflush(file_) != 0) fail("write", errno);
+  std::FILE* const file = file_;
+  file_ = nullptr;
+  if (std::fclose(file) != 0) fail("close", errno);
+}
+
+void TextFile::fail(std::string_view step, int error) const {
+  throw FatalError(name_ + ": cannot " + std::string(step) + " the " + std::string(what_) + ": " +
+                   std::strerror(error));
 }
 
 }  // namespace dedup
