@@ -9,7 +9,8 @@ set -euo pipefail
 
 build=$(realpath "${1:-build}")
 if ! command -v hyperfine >/dev/null; then
-  apt-get install -y hyperfine >/dev/null || { apt-get update >/dev/null && apt-get install -y hyperfine >/dev/null; }
+  echo "whole_run.sh needs hyperfine (Debian: apt-get install hyperfine)" >&2
+  exit 1
 fi
 
 work=$(mktemp -d)

@@ -19,9 +19,7 @@ class FieldRenderer {
  public:
   constexpr FieldRenderer(std::size_t width, int decimals) : width_(width), decimals_(decimals) {}
 
-  std::size_t width() const { return width_; }
-
-  // Writes the field, exactly width() characters, at `out`; returns its end.
+  // Writes the field, exactly `width` characters, at `out`; returns its end.
   char* write(char* out, float value) const;
 
  private:

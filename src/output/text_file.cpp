@@ -8,9 +8,9 @@
 namespace dedup {
 
 TextFile::TextFile(const std::string& name, std::string_view what)
-    : name_(name), what_(what), file_(std::fopen(name.c_str(), "wb")) {
+    : name_(name), what_(what), block_(new char[kBlockSize]) {
+  file_ = std::fopen(name.c_str(), "wb");
   if (file_ == nullptr) fail("create", errno);
-  block_.reset(new char[kBlockSize]);
 }
 
 TextFile::~TextFile() {

@@ -40,8 +40,8 @@ class TextFile {
 
   std::string name_;
   std::string_view what_;
-  std::FILE* file_;
   std::unique_ptr<char[]> block_;
+  std::FILE* file_ = nullptr;
   std::size_t filled_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "stations/fatal_error.h"
@@ -19,7 +21,7 @@ constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "lat
 constexpr int kFieldCount = 5;
 constexpr int kFirstNumericField = 2;
 
-std::string whole_file(const std::string& name) {
+std::string read_whole_file(const std::string& name) {
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
@@ -46,6 +48,18 @@ std::string whole_file(const std::string& name) {
     throw FatalError(name + ": cannot close the station list: " + std::strerror(errno));
   }
   return content;
+}
+
+// The whole list in memory; a list too large for it is a failure that names
+// the file like any other.
+std::string whole_file(const std::string& name) {
+  try {
+    return read_whole_file(name);
+  } catch (const std::bad_alloc&) {
+    throw FatalError(name + ": cannot read the station list: too large to hold in memory");
+  } catch (const std::length_error&) {
+    throw FatalError(name + ": cannot read the station list: too large to hold in memory");
+  }
 }
 
 // The offending text as a diagnostic shows it between quotation marks: at

@@ -35,9 +35,6 @@ class ValueScanner {
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
 
-  // Line number of the reading position.
-  std::int64_t line() const { return line_; }
-
  private:
   bool at_end() const { return pos_ >= content_.size(); }
   bool at_blank() const;
