@@ -1,6 +1,7 @@
 #include "output/field_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
@@ -12,6 +13,17 @@ namespace {
 
 // Sign, the 39 integer digits of the largest float, the point, 16 decimals.
 constexpr std::size_t kTextCapacity = 64;
+
+// "00", "01", ... "99": two decimal digits per lookup.
+constexpr auto kDigitPairsTable = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+constexpr const char* kDigitPairs = kDigitPairsTable.data();
 
 constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
                                          100000, 1000000, 10000000, 100000000, 1000000000};
@@ -25,13 +37,15 @@ char* FieldRenderer::write(char* out, float value) const {
     return write_aligned(out, width_ >= 9 ? "-Infinity" : "-Inf");
   }
   // The sign is written apart from the digits of the magnitude, so that -0.0
-  // and negatives that round to zero keep it.
+  // and negatives that round to zero keep it. The first byte of the buffer is
+  // left free for it.
   char text[kTextCapacity];
-  char* digits = text;
-  if (std::signbit(value)) *digits++ = '-';
-  char* const end = write_magnitude(digits, text + kTextCapacity, std::fabs(value));
-  if (end == nullptr) return std::fill_n(out, width_, '*');  // longer than any field
-  return write_aligned(out, std::string_view(text, static_cast<std::size_t>(end - text)));
+  const std::string_view magnitude = write_magnitude(text + 1, text + kTextCapacity, std::fabs(value));
+  if (magnitude.empty()) return std::fill_n(out, width_, '*');  // longer than any field
+  char* begin = text + (magnitude.data() - text);
+  char* const end = begin + magnitude.size();
+  if (std::signbit(value)) *--begin = '-';
+  return write_aligned(out, std::string_view(begin, static_cast<std::size_t>(end - begin)));
 }
 
 char* FieldRenderer::write_aligned(char* out, std::string_view text) const {
@@ -40,23 +54,38 @@ char* FieldRenderer::write_aligned(char* out, std::string_view text) const {
   return std::copy(text.begin(), text.end(), out);
 }
 
-char* FieldRenderer::write_magnitude(char* first, char* last, float magnitude) const {
+std::string_view FieldRenderer::write_magnitude(char* first, char* last, float magnitude) const {
   if (const auto scaled = scaled_integer(magnitude)) {
-    const std::uint64_t unit = kPowersOfTen[decimals_];
-    // Both widths the result files use divide by a constant, which compiles
-    // to a multiplication instead of a slow 64-bit division.
-    const std::uint64_t whole = decimals_ == 6 ? *scaled / 1000000 : decimals_ == 2 ? *scaled / 100 : *scaled / unit;
-    char* end = std::to_chars(first, last, whole).ptr;
-    *end++ = '.';
-    std::uint64_t fraction = *scaled - whole * unit;
-    for (int place = decimals_ - 1; place >= 0; --place) {
-      end[place] = static_cast<char>('0' + fraction % 10);
-      fraction /= 10;
+    // Right to left, two digits at a time: the decimals, the point, then the
+    // integer digits (a single 0 below one).
+    std::uint64_t rest = *scaled;
+    char* begin = last;
+    int decimals = decimals_;
+    for (; decimals >= 2; decimals -= 2) {
+      begin -= 2;
+      std::copy_n(kDigitPairs + 2 * (rest % 100), 2, begin);
+      rest /= 100;
     }
-    return end + decimals_;
+    if (decimals == 1) {
+      *--begin = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    *--begin = '.';
+    for (; rest >= 100; rest /= 100) {
+      begin -= 2;
+      std::copy_n(kDigitPairs + 2 * (rest % 100), 2, begin);
+    }
+    if (rest >= 10) {
+      begin -= 2;
+      std::copy_n(kDigitPairs + 2 * rest, 2, begin);
+    } else {
+      *--begin = static_cast<char>('0' + rest);
+    }
+    return {begin, static_cast<std::size_t>(last - begin)};
   }
   const auto [end, error] = std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals_);
-  return error == std::errc() ? end : nullptr;
+  if (error != std::errc()) return {};
+  return {first, static_cast<std::size_t>(end - first)};
 }
 
 // The magnitude times 10^decimals, rounded to an integer with halfway cases

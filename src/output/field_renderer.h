@@ -24,7 +24,9 @@ class FieldRenderer {
 
  private:
   char* write_aligned(char* out, std::string_view text) const;
-  char* write_magnitude(char* first, char* last, float magnitude) const;
+  // The digits of the magnitude, somewhere in [first, last) and never at
+  // first - 1, which the sign may take; empty when they do not fit.
+  std::string_view write_magnitude(char* first, char* last, float magnitude) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;
