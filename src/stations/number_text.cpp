@@ -42,8 +42,9 @@ struct NumberParts {
   std::string_view fraction;  // digits after the point
   bool exponent_negative = false;
   std::string_view exponent;  // exponent digits, empty when there is none
-  // The significant digits of integer and fraction as one integer, while
-  // there are at most kMaxQuickDigits of them.
+  // The significant digits of integer and fraction (from the first nonzero
+  // one) as one integer, and how many there are, counting stopping past
+  // kMaxQuickDigits. The mantissa means nothing beyond that count.
   std::uint64_t mantissa = 0;
   int significant = 0;
 };
@@ -52,33 +53,41 @@ constexpr int kMaxQuickDigits = 15;
 
 std::optional<NumberParts> split(std::string_view text) {
   NumberParts parts;
-  std::size_t i = 0;
-  const auto digits_from = [&](std::size_t start) {
-    while (i < text.size() && is_digit(text[i])) ++i;
-    return text.substr(start, i - start);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const auto digits = [&] {
+    const char* const start = p;
+    while (p != end && is_digit(*p)) ++p;
+    return std::string_view(start, static_cast<std::size_t>(p - start));
   };
-  const auto significant_digits_from = [&](std::size_t start) {
-    for (; i < text.size() && is_digit(text[i]); ++i) {
-      if (parts.significant == 0 && text[i] == '0') continue;
-      // Counting stops past the limit, however long the text.
-      if (parts.significant <= kMaxQuickDigits && ++parts.significant <= kMaxQuickDigits) {
-        parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-      }
+  // Leading zeros leave the mantissa 0 and are not counted. Past 19 digits
+  // the mantissa wraps, but by then the count has passed the limit, and it
+  // never goes back.
+  const auto significant_digits = [&] {
+    const char* const start = p;
+    for (; p != end; ++p) {
+      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (digit > 9) break;
+      parts.mantissa = parts.mantissa * 10 + digit;
+      if (parts.mantissa != 0 && parts.significant <= kMaxQuickDigits) ++parts.significant;
     }
-    return text.substr(start, i - start);
+    return std::string_view(start, static_cast<std::size_t>(p - start));
   };
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.negative = text[i++] == '-';
-  parts.integer = significant_digits_from(i);
-  if (i < text.size() && text[i] == '.') parts.fraction = significant_digits_from(++i);
+  if (p != end && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
+  parts.integer = significant_digits();
+  if (p != end && *p == '.') {
+    ++p;
+    parts.fraction = significant_digits();
+  }
   if (parts.integer.empty() && parts.fraction.empty()) return std::nullopt;
-  if (i == text.size()) return parts;
+  if (p == end) return parts;
 
-  const char c = lower(text[i]);
-  if (c == 'e' || c == 'd') ++i;
+  const char c = lower(*p);
+  if (c == 'e' || c == 'd') ++p;
   else if (c != '+' && c != '-') return std::nullopt;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.exponent_negative = text[i++] == '-';
-  parts.exponent = digits_from(i);
-  if (parts.exponent.empty() || i != text.size()) return std::nullopt;
+  if (p != end && (*p == '+' || *p == '-')) parts.exponent_negative = *p++ == '-';
+  parts.exponent = digits();
+  if (parts.exponent.empty() || p != end) return std::nullopt;
   return parts;
 }
 
