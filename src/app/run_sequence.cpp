@@ -1,7 +1,6 @@
 #include "app/run_sequence.h"
 
 #include <cstdio>
-#include <exception>
 #include <memory>
 #include <new>
 #include <string>
