@@ -9,8 +9,8 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Bytes that may end an unquoted value: blanks, comma, slash, line feed, and
-// the carriage return, which ends one only right before a line end.
+// Bytes that end an unquoted value: blanks, comma, slash and the two line end
+// bytes.
 constexpr auto kMayEndValue = [] {
   std::array<bool, 256> table{};
   for (const unsigned char c : {' ', '\t', ',', '/', '\n', '\r'}) table[c] = true;
@@ -20,25 +20,36 @@ constexpr auto kMayEndValue = [] {
 }  // namespace
 
 ValueScanner::ValueScanner(std::string_view content, std::string_view file)
-    : content_(content), file_(file) {}
+    : content_(content), file_(file) {
+  // A UTF-8 byte-order mark at the very start marks the encoding; it is
+  // never part of the first identifier.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (content_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
+}
 
 bool ValueScanner::at_blank() const {
   if (at_end()) return false;
   const char c = content_[pos_];
   if (c == ' ' || c == '\t') return true;
-  // A carriage return counts as a blank only right before a line end.
-  return c == '\r' && (pos_ + 1 == content_.size() || content_[pos_ + 1] == '\n');
+  // A carriage return right before a line feed is a blank; the line feed
+  // ends the line.
+  return c == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n';
+}
+
+bool ValueScanner::at_line_end() const {
+  if (at_end()) return false;
+  const char c = content_[pos_];
+  // A carriage return alone ends a line, as old Mac files end theirs.
+  return c == '\n' || (c == '\r' && (pos_ + 1 == content_.size() || content_[pos_ + 1] != '\n'));
 }
 
 bool ValueScanner::at_separator() const {
-  if (at_end()) return true;
-  const char c = content_[pos_];
-  return kMayEndValue[static_cast<unsigned char>(c)] && (c != '\r' || at_blank());
+  return at_end() || kMayEndValue[static_cast<unsigned char>(content_[pos_])];
 }
 
 void ValueScanner::skip_blanks_and_line_ends() {
   while (!at_end()) {
-    if (content_[pos_] == '\n') {
+    if (at_line_end()) {
       ++line_;
     } else if (!at_blank()) {
       return;
@@ -50,7 +61,7 @@ void ValueScanner::skip_blanks_and_line_ends() {
 void ValueScanner::skip_rest_of_line() {
   repeats_left_ = 0;
   separator_pending_ = false;
-  while (!at_end() && content_[pos_] != '\n') ++pos_;
+  while (!at_end() && !at_line_end()) ++pos_;
   if (!at_end()) {
     ++pos_;
     ++line_;
@@ -122,15 +133,7 @@ void ValueScanner::read_unquoted(Value& value) {
   const std::size_t size = content_.size();
   const std::size_t start = pos_;
   std::size_t pos = pos_;
-  while (true) {
-    while (pos < size && !kMayEndValue[static_cast<unsigned char>(data[pos])]) ++pos;
-    // A carriage return that is not right before a line end is part of the value.
-    if (pos + 1 < size && data[pos] == '\r' && data[pos + 1] != '\n') {
-      ++pos;
-      continue;
-    }
-    break;
-  }
+  while (pos < size && !kMayEndValue[static_cast<unsigned char>(data[pos])]) ++pos;
   pos_ = pos;
   value.text = content_.substr(start, pos - start);
 }
@@ -139,7 +142,7 @@ void ValueScanner::read_quoted(Value& value) {
   const char delimiter = content_[pos_++];
   unquoted_.clear();
   while (true) {
-    if (at_end() || content_[pos_] == '\n' || (content_[pos_] == '\r' && at_blank())) {
+    if (at_end() || content_[pos_] == '\n' || content_[pos_] == '\r') {
       fail(value.line, std::string("quoted value still open at the end of the line (missing closing ") +
                            delimiter + ")");
     }

@@ -1,7 +1,9 @@
 #pragma once
 // Splits the text of a station list into values by the free-form rules:
-// values are separated by blanks (space, tab, a carriage return before a line
-// end), by one comma with or without blanks around it, or by line ends. A
+// values are separated by blanks (space, tab), by one comma with or without
+// blanks around it, or by line ends. A line ends at a line feed, a carriage
+// return and line feed, or a carriage return alone; a UTF-8 byte-order mark
+// at the very start of the text is skipped. A
 // value is unquoted (up to the next blank, comma, slash or line end) or quoted
 // between apostrophes or quotation marks, a doubled delimiter standing for
 // one; a quoted value must end on its own line. "r*c" stands for r copies of
@@ -38,6 +40,7 @@ class ValueScanner {
  private:
   bool at_end() const { return pos_ >= content_.size(); }
   bool at_blank() const;
+  bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
   void read_value(Value& value);

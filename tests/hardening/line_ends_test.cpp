@@ -1,6 +1,8 @@
 // How a station list's lines end: a last line without a line end, CRLF line
 // ends (also on blank and continued lines, and after quoted or comma-separated
-// values). The result files always end their lines in a single line feed.
+// values), carriage returns alone as spreadsheets save "CSV (Macintosh)", and
+// a leading byte-order mark. The result files always end their lines in a
+// single line feed.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,11 @@ constexpr const char* kRemoved = "A  AG    1.000000    2.000000      3.00  Dupli
 TEST(LineEnds, ALastLineWithoutLineEndCounts) {
   expect_written(run_on_list("A AG 1 2 3\n'B C' AG 4 5 6\nA AG 1 2 3"), kKept, kRemoved);
   expect_written(run_on_list("A AG 1 2 3\r\n'B C' AG 4 5 6\r\nA AG 1 2 3\r"), kKept, kRemoved);
+}
+
+TEST(LineEnds, CarriageReturnsAloneAndALeadingByteOrderMarkReadEveryRecord) {
+  expect_written(run_on_list("A AG 1 2 3\r'B C' AG 4 5 6\rA AG 1 2 3\r"), kKept, kRemoved);
+  expect_written(run_on_list("\xEF\xBB\xBF" "A,AG,1,2,3\r\n'B C',AG,4,5,6\r\nA,AG,1,2,3\r\n"), kKept, kRemoved);
 }
 
 TEST(LineEnds, CrlfListsGiveTheSameFilesAsLineFeedLists) {

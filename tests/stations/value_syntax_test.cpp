@@ -37,13 +37,23 @@ TEST(Separators, BlanksTabsCommasAndCarriageReturns) {
 }
 
 TEST(Separators, SemicolonsAndOtherBytesAreOrdinaryCharacters) {
-  const auto t = read_text("A;1 AG;X 1 2 3\nB\rC AG 1 2 3\n");
+  const auto t = read_text("A;1 AG;X 1 2 3\nB\xEF\xBB\xBF AG 1 2 3\n");
   ASSERT_EQ(t->n, 2);
   EXPECT_EQ(t->id[0].trimmed(), "A;1");
   EXPECT_EQ(t->orgao[0].trimmed(), "AG;X");
-  EXPECT_EQ(t->id[1].trimmed(), "B\rC");
+  EXPECT_EQ(t->id[1].trimmed(), "B\xEF\xBB\xBF");  // a byte-order mark past the start is text
   EXPECT_EQ(read_failure("A AG 1;2 3 4\n"), "list.txt:1: longitude \"1;2\" is not a number");
-  EXPECT_EQ(read_failure("A AG 1 2 3\rB AG 1 2 3\n"), "list.txt:1: precipitation \"3\\x0DB\" is not a number");
+}
+
+TEST(Separators, ACarriageReturnAloneEndsTheLineAndALeadingByteOrderMarkIsSkipped) {
+  const auto t = read_text("\xEF\xBB\xBF" "A AG 1 2 3 extra\rB\rC 4\r\n5 6\r'D' AG 7 8 9");
+  ASSERT_EQ(t->n, 3);
+  expect_record(*t, 0, "A", "AG", 1, 2, 3);
+  expect_record(*t, 1, "B", "C", 4, 5, 6);
+  expect_record(*t, 2, "D", "AG", 7, 8, 9);
+  EXPECT_EQ(read_failure("A AG 1 2 3\r\rB AG x 2 3\r"), "list.txt:3: longitude \"x\" is not a number");
+  EXPECT_EQ(read_failure("'open\rB' AG 1 2 3\n"),
+            "list.txt:1: quoted value still open at the end of the line (missing closing ')");
 }
 
 TEST(Records, RunOverLinesAndSkipTheRestOfTheFifthValuesLine) {
