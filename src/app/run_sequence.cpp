@@ -5,7 +5,6 @@
 #include <new>
 #include <string>
 
-#include "app/output_names.h"
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
 #include "stations/fatal_error.h"
@@ -29,16 +28,24 @@ int print(std::FILE* stream, const std::string& text, int status) {
   return std::fflush(stream) == 0 ? status : kExitFailure;
 }
 
+void check_not_empty(const std::string& name, const char* what) {
+  if (name.empty()) throw FatalError(std::string("the name of the ") + what + " is empty");
+}
+
 }  // namespace
 
 void run(const RunNames& names) {
-  check_names(names);
+  check_not_empty(names.station_list, "station list");
+  check_not_empty(names.kept, "kept-stations file");
+  check_not_empty(names.removed, "removed-stations report");
+  OutputSet outputs({{names.kept, "kept-stations file"}, {names.removed, "removed-stations report"}});
   const auto table = std::make_unique<StationTable>();
   StationListReader::read(names.station_list, *table);
   table->reset_screening();
   DuplicateScreen::screen(*table);
-  write_kept(*table, names.kept);
-  write_removed(*table, names.removed);
+  write_kept(*table, outputs.file(0));
+  write_removed(*table, outputs.file(1));
+  outputs.commit();
   print_summary(names);
 }
 

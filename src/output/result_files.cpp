@@ -46,19 +46,16 @@ char* put_station(char* out, const StationTable& table, std::int32_t slot,
 
 }  // namespace
 
-void write_kept(const StationTable& table, const std::string& name) {
-  TextFile file(name, "kept-stations file");
+void write_kept(const StationTable& table, TextFile& file) {
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     if (table.remove[slot] != 0) continue;
     char* out = put_station(file.room(kKeptLineMax), table, slot, kKeptCoordinate);
     *out++ = '\n';
     file.done(out);
   }
-  file.finish();
 }
 
-void write_removed(const StationTable& table, const std::string& name) {
-  TextFile file(name, "removed-stations report");
+void write_removed(const StationTable& table, TextFile& file) {
   file.done(put(file.room(kReportHeader.size()), kReportHeader));
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     if (table.remove[slot] == 0) continue;
@@ -68,7 +65,6 @@ void write_removed(const StationTable& table, const std::string& name) {
     *out++ = '\n';
     file.done(out);
   }
-  file.finish();
 }
 
 }  // namespace dedup

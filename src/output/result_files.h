@@ -1,6 +1,6 @@
 #pragma once
-// The two result files, each created (or emptied), written in full and closed,
-// also when it receives no record. Records go in record-number order, lines end
+// The two result files, written in full into their outputs (OutputSet, which
+// commits them whole or not at all), also when one receives no record. Records go in record-number order, lines end
 // in a single '\n', texts are written trimmed and unchanged, two blanks apart.
 // Kept-stations file: every record with remove 0, as id, orgao, lon and lat
 // (12 wide, 6 decimals) and prec (8 wide, 2 decimals); no header.
@@ -9,13 +9,13 @@
 // and reason (a blank reason leaves the line ending in two blanks).
 // Any failure is a FatalError naming the file.
 
-#include <string>
-
+#include "output/output_set.h"
+#include "output/text_file.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
-void write_kept(const StationTable& table, const std::string& name);
-void write_removed(const StationTable& table, const std::string& name);
+void write_kept(const StationTable& table, TextFile& file);
+void write_removed(const StationTable& table, TextFile& file);
 
 }  // namespace dedup

@@ -1,38 +1,54 @@
 #include "output/text_file.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "stations/fatal_error.h"
 
 namespace dedup {
 
-TextFile::TextFile(const std::string& name, std::string_view what)
-    : name_(name), what_(what), block_(new char[kBlockSize]) {
-  file_ = std::fopen(name.c_str(), "wb");
-  if (file_ == nullptr) fail("create", errno);
+TextFile::TextFile(int descriptor, std::string name, std::string what)
+    : name_(std::move(name)), what_(std::move(what)), descriptor_(descriptor),
+      block_(new char[kBlockSize]) {}
+
+TextFile::TextFile(std::string name, std::string what)
+    : name_(std::move(name)), what_(std::move(what)), block_(new char[kBlockSize]) {}
+
+void TextFile::make_room(std::size_t size) {
+  if (descriptor_ >= 0) {
+    flush();
+  } else {
+    const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
+    std::unique_ptr<char[]> larger(new char[capacity]);
+    std::memcpy(larger.get(), block_.get(), filled_);
+    block_ = std::move(larger);
+    capacity_ = capacity;
+  }
 }
 
-TextFile::~TextFile() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
-void TextFile::write_block() {
-  if (filled_ > 0 && std::fwrite(block_.get(), 1, filled_, file_) != filled_) fail("write", errno);
+void TextFile::flush() {
+  write_all(descriptor_, block_.get(), filled_);
   filled_ = 0;
 }
 
-void TextFile::finish() {
-  write_block();
-  if (std::fflush(file_) != 0) fail("write", errno);
-  std::FILE* const file = file_;
-  file_ = nullptr;
-  if (std::fclose(file) != 0) fail("close", errno);
+void TextFile::write_to(int descriptor) { write_all(descriptor, block_.get(), filled_); }
+
+void TextFile::write_all(int descriptor, const char* data, std::size_t size) const {
+  while (size > 0) {
+    const ssize_t written = ::write(descriptor, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) fail("write", written < 0 ? errno : EIO);
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
 }
 
 void TextFile::fail(std::string_view step, int error) const {
-  throw FatalError(name_ + ": cannot " + std::string(step) + " the " + std::string(what_) + ": " +
-                   std::strerror(error));
+  throw FatalError(name_ + ": cannot " + std::string(step) + " the " + what_ + ": " + std::strerror(error));
 }
 
 }  // namespace dedup

@@ -1,14 +1,12 @@
 #pragma once
-// Writes a text file in large blocks. The constructor creates the named file
-// or empties it; text goes into a fixed block of memory that is written out
-// whenever the next piece might not fit; finish() writes the rest, flushes
-// and closes. Every step is checked, the flush and the close as well, since
-// buffered output reports a full disk only there. A failure is a FatalError
-// "<name>: cannot <step> the <what>: <system reason>". A file not finished
-// (after a failure elsewhere) is closed unchecked when destroyed.
+// The text of one output, built piece by piece. Written to an open descriptor
+// in large blocks, or, for an output that is written only when the run
+// commits (a descriptor or device shared with the world), collected whole in
+// memory. Every write is checked and repeated until complete; a failure is a
+// FatalError "<name>: cannot write the <what>: <system reason>", so a full
+// disk or a file-size limit (EFBIG) names the output.
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,31 +15,42 @@ namespace dedup {
 
 class TextFile {
  public:
-  TextFile(const std::string& name, std::string_view what);
-  ~TextFile();
+  // Writes to `descriptor` whenever the block is full; flush() writes the rest.
+  TextFile(int descriptor, std::string name, std::string what);
+  // Collects the whole text in memory; write_to() writes it.
+  TextFile(std::string name, std::string what);
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
   // Room for `size` bytes (at most kBlockSize) at the returned position;
   // done(end) then takes the bytes written up to `end`.
   char* room(std::size_t size) {
-    if (kBlockSize - filled_ < size) write_block();
+    if (capacity_ - filled_ < size) make_room(size);
     return block_.get() + filled_;
   }
   void done(const char* end) { filled_ = static_cast<std::size_t>(end - block_.get()); }
 
-  void finish();
+  // Writes what the block holds to the descriptor given at construction.
+  void flush();
+  // Writes the whole collected text to `descriptor`.
+  void write_to(int descriptor);
+
+  const std::string& name() const { return name_; }
+  const std::string& what() const { return what_; }
+  [[noreturn]] void fail(std::string_view step, int error) const;
 
   static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
  private:
-  void write_block();
-  [[noreturn]] void fail(std::string_view step, int error) const;
+  void make_room(std::size_t size);
+  void write_all(int descriptor, const char* data, std::size_t size) const;
 
   std::string name_;
-  std::string_view what_;
+  std::string what_;
+  int descriptor_ = -1;  // -1: collected in memory
+  // Left uninitialised: only the bytes written are ever touched.
   std::unique_ptr<char[]> block_;
-  std::FILE* file_ = nullptr;
+  std::size_t capacity_ = kBlockSize;
   std::size_t filled_ = 0;
 };
 

@@ -19,6 +19,14 @@ namespace dedup::testing {
 
 inline constexpr std::string_view kReportHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
 
+// A list of three records whose third is an exact copy of the first, and
+// what a run writes for it.
+inline constexpr const char* kList = "A AG 1 2 3\nB AG 4 5 6\nA AG 1 2 3\n";
+inline constexpr const char* kKept =
+    "A  AG      1.000000      2.000000      3.00\n"
+    "B  AG      4.000000      5.000000      6.00\n";
+inline constexpr const char* kRemoved = "A  AG    1.000000    2.000000      3.00  Duplicata exata\n";
+
 // The line a successful run prints for its two output names.
 inline std::string summary_line(std::string_view kept, std::string_view removed) {
   std::string line = " ";

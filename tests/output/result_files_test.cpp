@@ -14,6 +14,16 @@ namespace {
 
 constexpr const char* kHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
 
+void write_one(const StationTable& table, const std::string& name, bool kept) {
+  OutputSet outputs({{name, kept ? "kept-stations file" : "removed-stations report"}});
+  if (kept) {
+    write_kept(table, outputs.file(0));
+  } else {
+    write_removed(table, outputs.file(0));
+  }
+  outputs.commit();
+}
+
 class ResultFiles : public ::testing::Test {
  protected:
   ResultFiles() : table(std::make_unique<StationTable>()) { table->reset_screening(); }
@@ -30,8 +40,11 @@ class ResultFiles : public ::testing::Test {
   }
 
   void write_both() {
-    write_kept(*table, folder.path("kept.txt"));
-    write_removed(*table, folder.path("removed.txt"));
+    OutputSet outputs({{folder.path("kept.txt"), "kept-stations file"},
+                       {folder.path("removed.txt"), "removed-stations report"}});
+    write_kept(*table, outputs.file(0));
+    write_removed(*table, outputs.file(1));
+    outputs.commit();
   }
 
   std::unique_ptr<StationTable> table;
@@ -91,7 +104,7 @@ TEST_F(ResultFiles, EarlierContentsAreDiscardedAlsoWhenNothingIsWritten) {
 
   add("GONE", "AG", 1.0f, 1.0f, 1.0f, "Duplicata exata");
   folder.write("kept.txt", "old line\n");
-  write_kept(*table, folder.path("kept.txt"));
+  write_one(*table, folder.path("kept.txt"), true);
   EXPECT_EQ(folder.read("kept.txt"), "");
 }
 
@@ -109,17 +122,18 @@ void expect_fatal_naming(const std::function<void()>& write, const std::string& 
 
 TEST_F(ResultFiles, WriteFailuresAreFatalAndNameTheFile) {
   add("ST01", "AG1", -45.5f, -23.25f, 12.3f);
-  expect_fatal_naming([&] { write_kept(*table, "/dev/full"); }, "/dev/full",
+  expect_fatal_naming([&] { write_one(*table, "/dev/full", true); }, "/dev/full",
                       "kept-stations file: No space left on device");
-  expect_fatal_naming([&] { write_removed(*table, "/dev/full"); }, "/dev/full",
+  expect_fatal_naming([&] { write_one(*table, "/dev/full", false); }, "/dev/full",
                       "removed-stations report: No space left on device");
   const std::string missing = folder.path("no-such-folder/kept.txt");
-  expect_fatal_naming([&] { write_kept(*table, missing); }, missing, "create the kept-stations file");
+  expect_fatal_naming([&] { write_one(*table, missing, true); }, missing,
+                      "write the kept-stations file: folder " + folder.path("no-such-folder") + " does not exist");
 }
 
 TEST_F(ResultFiles, LargeOutputFailsAtTheWriteItself) {
   for (int k = 0; k < kMaxStations; ++k) add("STATION" + std::to_string(k), "AG", 1.0f, 2.0f, 3.0f);
-  expect_fatal_naming([&] { write_kept(*table, "/dev/full"); }, "/dev/full", "No space left on device");
+  expect_fatal_naming([&] { write_one(*table, "/dev/full", true); }, "/dev/full", "No space left on device");
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+#include "output/output_target.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <vector>
+
+#include "stations/fatal_error.h"
+
+namespace dedup {
+namespace {
+
+// As the system itself gives up on a chain of links.
+constexpr int kMaxLinks = 40;
+
+FileIdentity identity(const struct stat& status) { return {status.st_dev, status.st_ino}; }
+
+[[noreturn]] void refuse(const OutputTarget& target, const std::string& reason) {
+  throw FatalError(target.name + ": cannot write the " + target.what + ": " + reason);
+}
+
+// The descriptor a name stands for, or -1.
+int named_descriptor(std::string_view name) {
+  if (name == "/dev/stdout") return STDOUT_FILENO;
+  if (name == "/dev/stderr") return STDERR_FILENO;
+  constexpr std::string_view kFdFolder = "/dev/fd/";
+  if (!name.starts_with(kFdFolder) || name.size() == kFdFolder.size()) return -1;
+  int descriptor = -1;
+  const char* const last = name.data() + name.size();
+  const auto [end, error] = std::from_chars(name.data() + kFdFolder.size(), last, descriptor);
+  return error == std::errc() && end == last ? descriptor : -1;
+}
+
+void find_descriptor(OutputTarget& target) {
+  struct stat status {};
+  const int flags = ::fcntl(target.descriptor, F_GETFL);
+  if (flags < 0 || ::fstat(target.descriptor, &status) != 0) refuse(target, std::strerror(errno));
+  if ((flags & O_ACCMODE) == O_RDONLY) refuse(target, "the descriptor is open for reading only");
+  if (S_ISREG(status.st_mode)) target.regular_file = identity(status);
+}
+
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string base_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The path a symbolic link at `path` leads to.
+std::string follow_link(const OutputTarget& target, const std::string& path, std::size_t size_hint) {
+  std::vector<char> link(size_hint + 2);
+  const ssize_t size = ::readlink(path.c_str(), link.data(), link.size());
+  if (size < 0) refuse(target, std::strerror(errno));
+  const std::string to(link.data(), static_cast<std::size_t>(size));
+  if (to.starts_with('/') || path.find('/') == std::string::npos) return to;
+  return folder_of(path) + "/" + to;
+}
+
+void check_may_write(const OutputTarget& target) {
+  if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) refuse(target, std::strerror(errno));
+}
+
+void find_folder(OutputTarget& target) {
+  target.folder = folder_of(target.path);
+  target.base = base_of(target.path);
+  if (target.base.empty()) refuse(target, "the name ends in /");
+  struct stat status {};
+  if (::stat(target.folder.c_str(), &status) != 0) {
+    if (errno == ENOENT) refuse(target, "folder " + target.folder + " does not exist");
+    refuse(target, "folder " + target.folder + ": " + std::strerror(errno));
+  }
+  if (!S_ISDIR(status.st_mode)) refuse(target, target.folder + " is not a folder");
+  target.folder_id = identity(status);
+}
+
+}  // namespace
+
+OutputTarget find_output_target(const std::string& name, std::string_view what) {
+  OutputTarget target;
+  target.name = name;
+  target.what = what;
+  target.descriptor = named_descriptor(name);
+  if (target.descriptor >= 0) {
+    target.kind = OutputTarget::Kind::kDescriptor;
+    find_descriptor(target);
+    return target;
+  }
+  target.path = name;
+  for (int links = 0;; ++links) {
+    struct stat status {};
+    if (::lstat(target.path.c_str(), &status) != 0) {
+      // Nothing there yet (or a folder on the way is missing or a file,
+      // which the folder check names): the output is created.
+      if (errno != ENOENT && errno != ENOTDIR) refuse(target, std::strerror(errno));
+      break;
+    }
+    if (S_ISLNK(status.st_mode)) {
+      if (links == kMaxLinks) refuse(target, std::strerror(ELOOP));
+      target.path = follow_link(target, target.path, static_cast<std::size_t>(status.st_size));
+      continue;
+    }
+    if (S_ISDIR(status.st_mode)) refuse(target, "it is a folder");
+    check_may_write(target);
+    if (!S_ISREG(status.st_mode)) {
+      target.kind = OutputTarget::Kind::kInPlace;
+      return target;
+    }
+    target.regular_file = identity(status);
+    target.mode = status.st_mode & 07777;
+    break;
+  }
+  target.kind = OutputTarget::Kind::kReplace;
+  find_folder(target);
+  return target;
+}
+
+bool same_output_file(const OutputTarget& a, const OutputTarget& b) {
+  if (a.regular_file && a.regular_file == b.regular_file) return true;
+  return a.kind == OutputTarget::Kind::kReplace && b.kind == OutputTarget::Kind::kReplace &&
+         a.folder_id == b.folder_id && a.base == b.base;
+}
+
+bool lands_on(const OutputTarget& target, const std::string& name) {
+  struct stat status {};
+  return target.regular_file && ::stat(name.c_str(), &status) == 0 && identity(status) == target.regular_file;
+}
+
+}  // namespace dedup

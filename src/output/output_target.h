@@ -1,0 +1,55 @@
+#pragma once
+// Where an output name leads, found before anything is read or written.
+// - /dev/stdout, /dev/stderr and /dev/fd/N stand for the open descriptor, as
+//   shells treat them: the output is written to it, so `>> log` appends.
+// - Otherwise the name is followed through symbolic links, a dangling last
+//   one too, to the name the output will finally have; a linked output thus
+//   keeps its link and the file it leads to is replaced.
+// - An existing file there that is not a regular file (/dev/null, a FIFO, a
+//   terminal) cannot be replaced: it is written in place, never truncated.
+// - Any other output is replaced: written beside its final name and renamed
+//   onto it, or created there when no file exists.
+// Raises FatalError "<name>: cannot write the <what>: <reason>" when the
+// output cannot be written: a folder, a missing folder, a file the user may
+// not write, a name the system refuses (too long, a loop of links, ...).
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dedup {
+
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+struct OutputTarget {
+  enum class Kind { kDescriptor, kInPlace, kReplace };
+  Kind kind = Kind::kReplace;
+  std::string name;  // as given, for messages
+  std::string what;  // "kept-stations file", ...
+  int descriptor = -1;      // kDescriptor
+  std::string path;         // kInPlace, kReplace: the final name
+  std::string folder;       // kReplace: the folder of the final name
+  std::string base;         // kReplace: the final name within its folder
+  FileIdentity folder_id;   // kReplace
+  std::optional<FileIdentity> regular_file;  // the existing regular file the output lands on
+  mode_t mode = 0;          // kReplace over an existing file: its permission bits
+};
+
+OutputTarget find_output_target(const std::string& name, std::string_view what);
+
+// Whether two outputs would land on one file: one existing regular file, or
+// one name in one folder (the same device and inode, which catches bind
+// mounts and linked folders). Devices, FIFOs and terminals may be shared.
+bool same_output_file(const OutputTarget& a, const OutputTarget& b);
+
+// Whether the output would land on the existing file `name` (followed
+// through links); false when no such file exists.
+bool lands_on(const OutputTarget& target, const std::string& name);
+
+}  // namespace dedup
