@@ -67,7 +67,7 @@ void OutputSet::create_temporary(Output& output) {
     output.temporary.clear();
     throw FatalError(target.name + ": cannot create the " + target.what + ": " + std::strerror(error));
   }
-  output.file = std::make_unique<TextFile>(output.descriptor, target.name, target.what);
+  output.file = std::make_unique<TextFile>(output.descriptor, block_, target.name, target.what);
   if (::fchmod(output.descriptor, target.regular_file ? target.mode : new_file_mode()) != 0) {
     output.file->fail("create", errno);
   }

@@ -59,6 +59,7 @@ class OutputSet {
   static void write_direct(Output& output);
   void remove_temporaries();
 
+  SharedBlock block_;
   std::vector<Output> outputs_;
 };
 

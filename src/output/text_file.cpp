@@ -11,31 +11,44 @@
 
 namespace dedup {
 
-TextFile::TextFile(int descriptor, std::string name, std::string what)
-    : name_(std::move(name)), what_(std::move(what)), descriptor_(descriptor),
-      block_(new char[kBlockSize]) {}
+TextFile::TextFile(int descriptor, SharedBlock& shared, std::string name, std::string what)
+    : name_(std::move(name)), what_(std::move(what)), descriptor_(descriptor), shared_(&shared) {}
 
 TextFile::TextFile(std::string name, std::string what)
-    : name_(std::move(name)), what_(std::move(what)), block_(new char[kBlockSize]) {}
+    : name_(std::move(name)),
+      what_(std::move(what)),
+      owned_(new char[SharedBlock::kSize]),
+      block_(owned_.get()),
+      capacity_(SharedBlock::kSize) {}
 
-void TextFile::make_room(std::size_t size) {
-  if (descriptor_ >= 0) {
-    flush();
-  } else {
-    const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
-    std::unique_ptr<char[]> larger(new char[capacity]);
-    std::memcpy(larger.get(), block_.get(), filled_);
-    block_ = std::move(larger);
-    capacity_ = capacity;
-  }
-}
-
-void TextFile::flush() {
-  write_all(descriptor_, block_.get(), filled_);
+void TextFile::take_turn() {
+  if (shared_->holder != nullptr) shared_->holder->flush();
+  shared_->holder = this;
+  if (!shared_->bytes) shared_->bytes.reset(new char[SharedBlock::kSize]);
+  block_ = shared_->bytes.get();
+  capacity_ = SharedBlock::kSize;
   filled_ = 0;
 }
 
-void TextFile::write_to(int descriptor) { write_all(descriptor, block_.get(), filled_); }
+void TextFile::make_room(std::size_t size) {
+  if (shared_ != nullptr) {
+    flush();
+    return;
+  }
+  const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
+  std::unique_ptr<char[]> larger(new char[capacity]);
+  std::memcpy(larger.get(), block_, filled_);
+  owned_ = std::move(larger);
+  block_ = owned_.get();
+  capacity_ = capacity;
+}
+
+void TextFile::flush() {
+  write_all(descriptor_, block_, filled_);
+  filled_ = 0;
+}
+
+void TextFile::write_to(int descriptor) { write_all(descriptor, block_, filled_); }
 
 void TextFile::write_all(int descriptor, const char* data, std::size_t size) const {
   while (size > 0) {

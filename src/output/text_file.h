@@ -1,10 +1,13 @@
 #pragma once
 // The text of one output, built piece by piece. Written to an open descriptor
-// in large blocks, or, for an output that is written only when the run
-// commits (a descriptor or device shared with the world), collected whole in
-// memory. Every write is checked and repeated until complete; a failure is a
-// FatalError "<name>: cannot write the <what>: <system reason>", so a full
-// disk or a file-size limit (EFBIG) names the output.
+// through a block of memory that all such outputs of a run take turns in
+// (the one that starts writing first writes out what the last one left, so
+// a run touches the pages of one block only), or, for an output that is
+// written only when the run commits (a descriptor or device shared with the
+// world), collected whole in memory. Every write is checked and repeated
+// until complete; a failure is a FatalError "<name>: cannot write the <what>:
+// <system reason>", so a full disk or a file-size limit (EFBIG) names the
+// output.
 
 #include <cstddef>
 #include <memory>
@@ -13,44 +16,54 @@
 
 namespace dedup {
 
+class TextFile;
+
+// The block that the outputs written to a descriptor share, allocated when
+// the first of them starts writing and left uninitialised, so only the
+// bytes written are ever touched.
+struct SharedBlock {
+  static constexpr std::size_t kSize = std::size_t{1} << 18;
+  std::unique_ptr<char[]> bytes;
+  TextFile* holder = nullptr;
+};
+
 class TextFile {
  public:
-  // Writes to `descriptor` whenever the block is full; flush() writes the rest.
-  TextFile(int descriptor, std::string name, std::string what);
+  // Writes to `descriptor` through `shared`; flush() writes what is pending.
+  TextFile(int descriptor, SharedBlock& shared, std::string name, std::string what);
   // Collects the whole text in memory; write_to() writes it.
   TextFile(std::string name, std::string what);
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
-  // Room for `size` bytes (at most kBlockSize) at the returned position;
-  // done(end) then takes the bytes written up to `end`.
+  // Room for `size` bytes (at most SharedBlock::kSize) at the returned
+  // position; done(end) then takes the bytes written up to `end`.
   char* room(std::size_t size) {
+    if (shared_ != nullptr && shared_->holder != this) take_turn();
     if (capacity_ - filled_ < size) make_room(size);
-    return block_.get() + filled_;
+    return block_ + filled_;
   }
-  void done(const char* end) { filled_ = static_cast<std::size_t>(end - block_.get()); }
+  void done(const char* end) { filled_ = static_cast<std::size_t>(end - block_); }
 
-  // Writes what the block holds to the descriptor given at construction.
+  // Writes what is pending to the descriptor given at construction.
   void flush();
   // Writes the whole collected text to `descriptor`.
   void write_to(int descriptor);
 
-  const std::string& name() const { return name_; }
-  const std::string& what() const { return what_; }
   [[noreturn]] void fail(std::string_view step, int error) const;
 
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
-
  private:
+  void take_turn();
   void make_room(std::size_t size);
   void write_all(int descriptor, const char* data, std::size_t size) const;
 
   std::string name_;
   std::string what_;
-  int descriptor_ = -1;  // -1: collected in memory
-  // Left uninitialised: only the bytes written are ever touched.
-  std::unique_ptr<char[]> block_;
-  std::size_t capacity_ = kBlockSize;
+  int descriptor_ = -1;
+  SharedBlock* shared_ = nullptr;   // null: collected in memory, in owned_
+  std::unique_ptr<char[]> owned_;
+  char* block_ = nullptr;
+  std::size_t capacity_ = 0;
   std::size_t filled_ = 0;
 };
 
