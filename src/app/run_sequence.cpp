@@ -45,8 +45,11 @@ void run(const RunNames& names) {
   DuplicateScreen::screen(*table);
   write_kept(*table, outputs.file(0));
   write_removed(*table, outputs.file(1));
-  outputs.commit();
+  outputs.finish();
+  // The summary goes out before the files are put in place: a standard
+  // output that cannot take it fails the run while no file has changed.
   print_summary(names);
+  outputs.commit();
 }
 
 int run_command_line(int argc, const char* const* argv) {

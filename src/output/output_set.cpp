@@ -65,9 +65,17 @@ void OutputSet::create_temporary(Output& output) {
   if (output.descriptor < 0) {
     const int error = errno;
     output.temporary.clear();
-    throw FatalError(target.name + ": cannot create the " + target.what + ": " + std::strerror(error));
+    throw FatalError(target.name + ": cannot create the " + target.what + " in folder " + target.folder + ": " +
+                     std::strerror(error));
   }
   output.file = std::make_unique<TextFile>(output.descriptor, block_, target.name, target.what);
+  if (target.regular_file) {
+    // Root may give the file back to its owner; others keep what the system
+    // allows them (their own group, say), so a refusal here is no failure.
+    if (::fchown(output.descriptor, target.owner, target.group) != 0) {
+      static_cast<void>(::fchown(output.descriptor, static_cast<uid_t>(-1), target.group));
+    }
+  }
   if (::fchmod(output.descriptor, target.regular_file ? target.mode : new_file_mode()) != 0) {
     output.file->fail("create", errno);
   }
@@ -83,13 +91,14 @@ void OutputSet::finish_temporary(Output& output) {
   if (::close(descriptor) != 0) output.file->fail("close", errno);
 }
 
-void OutputSet::write_direct(Output& output) {
+void OutputSet::write_in_place(Output& output) {
   const OutputTarget& target = output.target;
   if (target.kind == OutputTarget::Kind::kDescriptor) {
     output.file->write_to(target.descriptor);
     return;
   }
-  const int descriptor = ::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (target.regular_file ? O_TRUNC : 0);
+  const int descriptor = ::open(target.path.c_str(), flags);
   if (descriptor < 0) output.file->fail("open", errno);
   try {
     output.file->write_to(descriptor);
@@ -100,18 +109,66 @@ void OutputSet::write_direct(Output& output) {
   if (::close(descriptor) != 0) output.file->fail("close", errno);
 }
 
-void OutputSet::commit() {
+void OutputSet::finish() {
   for (Output& output : outputs_) {
     if (!output.temporary.empty()) finish_temporary(output);
   }
   for (Output& output : outputs_) {
-    if (output.temporary.empty()) write_direct(output);
+    if (output.target.kind != OutputTarget::Kind::kReplace) write_in_place(output);
   }
+}
+
+void OutputSet::put_in_place(Output& output) {
+  const char* const from = output.temporary.c_str();
+  const char* const to = output.target.path.c_str();
+  if (output.target.regular_file) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
+      output.placed = Placed::kExchanged;
+      return;
+    }
+    // A file system that cannot exchange two names: replaced for good.
+    if (errno != EINVAL && errno != ENOSYS) output.file->fail("replace", errno);
+    if (std::rename(from, to) != 0) output.file->fail("replace", errno);
+    output.placed = Placed::kRenamedOver;
+    return;
+  }
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) output.file->fail("create", errno);
+    if (std::rename(from, to) != 0) output.file->fail("create", errno);
+  }
+  output.placed = Placed::kRenamed;
+}
+
+void OutputSet::put_back(Output& output) {
+  const char* const temporary = output.temporary.c_str();
+  const char* const path = output.target.path.c_str();
+  if (output.placed == Placed::kExchanged) {
+    if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, path, RENAME_EXCHANGE) != 0) {
+      // The old file stays under the temporary's name rather than be lost.
+      unlist_temporary(output.temporary);
+      output.temporary.clear();
+    }
+  } else if (output.placed == Placed::kRenamed) {
+    ::rename(path, temporary);
+  }
+  output.placed = Placed::kNot;
+}
+
+void OutputSet::commit() {
+  const HeldSignals held;
+  std::size_t placed = 0;
+  try {
+    for (; placed < outputs_.size(); ++placed) {
+      if (!outputs_[placed].temporary.empty()) put_in_place(outputs_[placed]);
+    }
+  } catch (const FatalError&) {
+    while (placed > 0) put_back(outputs_[--placed]);
+    throw;
+  }
+  // The temporaries' names now hold the old files, or nothing.
   for (Output& output : outputs_) {
     if (output.temporary.empty()) continue;
-    if (std::rename(output.temporary.c_str(), output.target.path.c_str()) != 0) {
-      output.file->fail("replace", errno);
-    }
+    if (output.placed == Placed::kExchanged) ::unlink(output.temporary.c_str());
     unlist_temporary(output.temporary);
     output.temporary.clear();
   }

@@ -5,22 +5,26 @@
 // two outputs that would land on one file are refused, and each output that
 // replaces or creates a file gets a new temporary beside its final name,
 // `.<name>.station-dedup-XXXXXX`, which shows that the run can create files
-// there. Outputs to a descriptor or a device are collected in memory.
+// there. Outputs written in place (a descriptor, a device) are collected in
+// memory.
 //
-// commit() finishes in this order: every temporary is written out, flushed
-// to the disk when it will replace a file, and closed; then the outputs to a
-// descriptor or device are written; then the temporaries are renamed onto
-// their final names in the order the outputs were given. Any failure before
-// the renames leaves every existing file as it was, and the temporaries are
-// removed: when the set is destroyed uncommitted, or by SIGINT, SIGTERM,
-// SIGHUP or SIGPIPE at any moment. A replaced file keeps its permission bits;
-// a new one gets those that creating a file gives (0666 less the umask).
-// Failures are FatalErrors naming the output.
+// finish() writes every temporary out, flushes it to the disk when it will
+// replace a file, and closes it; then writes the outputs written in place.
+// commit() then puts the temporaries onto their final names in the order the
+// outputs were given, with the clean-up signals held back. Each existing
+// file is exchanged with its temporary, so that when a later one cannot be
+// put in place the earlier ones are put back; only when all are in place
+// are the old files removed. Any failure before or during commit() thus
+// leaves every existing file as it was, and the temporaries are removed:
+// when the set is destroyed uncommitted, or by SIGINT, SIGTERM, SIGHUP or
+// SIGPIPE at any moment. A replaced file keeps its permission bits and, as
+// far as the user may give them, its owner and group; a new one gets those
+// that creating a file gives (0666 less the umask). Failures are FatalErrors
+// naming the output.
 
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "output/output_target.h"
@@ -42,21 +46,25 @@ class OutputSet {
 
   // The text of the k-th output, in the order requested.
   TextFile& file(std::size_t k) { return *outputs_[k].file; }
-  const OutputTarget& target(std::size_t k) const { return outputs_[k].target; }
 
+  void finish();
   void commit();
 
  private:
+  enum class Placed { kNot, kExchanged, kRenamed, kRenamedOver };
   struct Output {
     OutputTarget target;
     std::string temporary;  // the temporary's path; empty when there is none
     int descriptor = -1;    // open on the temporary until it is closed
+    Placed placed = Placed::kNot;
     std::unique_ptr<TextFile> file;
   };
 
   void create_temporary(Output& output);
   static void finish_temporary(Output& output);
-  static void write_direct(Output& output);
+  static void write_in_place(Output& output);
+  static void put_in_place(Output& output);
+  static void put_back(Output& output);
   void remove_temporaries();
 
   SharedBlock block_;

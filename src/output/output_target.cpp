@@ -1,7 +1,6 @@
 #include "output/output_target.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,16 +23,20 @@ FileIdentity identity(const struct stat& status) { return {status.st_dev, status
   throw FatalError(target.name + ": cannot write the " + target.what + ": " + reason);
 }
 
-// The descriptor a name stands for, or -1.
+// The descriptor a name stands for, or -1: /dev/stdin, /dev/stdout,
+// /dev/stderr, /dev/fd/N and /proc/self/fd/N.
 int named_descriptor(std::string_view name) {
+  if (name == "/dev/stdin") return STDIN_FILENO;
   if (name == "/dev/stdout") return STDOUT_FILENO;
   if (name == "/dev/stderr") return STDERR_FILENO;
-  constexpr std::string_view kFdFolder = "/dev/fd/";
-  if (!name.starts_with(kFdFolder) || name.size() == kFdFolder.size()) return -1;
-  int descriptor = -1;
-  const char* const last = name.data() + name.size();
-  const auto [end, error] = std::from_chars(name.data() + kFdFolder.size(), last, descriptor);
-  return error == std::errc() && end == last ? descriptor : -1;
+  for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+    if (!name.starts_with(folder) || name.size() == folder.size()) continue;
+    int descriptor = -1;
+    const char* const last = name.data() + name.size();
+    const auto [end, error] = std::from_chars(name.data() + folder.size(), last, descriptor);
+    return error == std::errc() && end == last ? descriptor : -1;
+  }
+  return -1;
 }
 
 void find_descriptor(OutputTarget& target) {
@@ -56,13 +59,27 @@ std::string base_of(const std::string& path) {
 }
 
 // The path a symbolic link at `path` leads to.
-std::string follow_link(const OutputTarget& target, const std::string& path, std::size_t size_hint) {
-  std::vector<char> link(size_hint + 2);
-  const ssize_t size = ::readlink(path.c_str(), link.data(), link.size());
-  if (size < 0) refuse(target, std::strerror(errno));
-  const std::string to(link.data(), static_cast<std::size_t>(size));
-  if (to.starts_with('/') || path.find('/') == std::string::npos) return to;
-  return folder_of(path) + "/" + to;
+std::string follow_link(const OutputTarget& target, const std::string& path) {
+  std::vector<char> link(256);
+  while (true) {
+    const ssize_t size = ::readlink(path.c_str(), link.data(), link.size());
+    if (size < 0) refuse(target, std::strerror(errno));
+    if (static_cast<std::size_t>(size) < link.size()) {
+      const std::string to(link.data(), static_cast<std::size_t>(size));
+      if (to.starts_with('/') || path.find('/') == std::string::npos) return to;
+      return folder_of(path) + "/" + to;
+    }
+    link.resize(2 * link.size());
+  }
+}
+
+// Whether a file is the root of a mount of its own (a file bind-mounted
+// onto this name, as containers do): no other file can be renamed onto it.
+bool is_mount_point(const std::string& path) {
+  struct statx status {};
+  return ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &status) == 0 &&
+         (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+         (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
 void check_may_write(const OutputTarget& target) {
@@ -72,7 +89,7 @@ void check_may_write(const OutputTarget& target) {
 void find_folder(OutputTarget& target) {
   target.folder = folder_of(target.path);
   target.base = base_of(target.path);
-  if (target.base.empty()) refuse(target, "the name ends in /");
+  if (target.base.empty()) refuse(target, target.path + " names a folder");
   struct stat status {};
   if (::stat(target.folder.c_str(), &status) != 0) {
     if (errno == ENOENT) refuse(target, "folder " + target.folder + " does not exist");
@@ -88,14 +105,14 @@ OutputTarget find_output_target(const std::string& name, std::string_view what) 
   OutputTarget target;
   target.name = name;
   target.what = what;
-  target.descriptor = named_descriptor(name);
-  if (target.descriptor >= 0) {
-    target.kind = OutputTarget::Kind::kDescriptor;
-    find_descriptor(target);
-    return target;
-  }
   target.path = name;
   for (int links = 0;; ++links) {
+    target.descriptor = named_descriptor(target.path);
+    if (target.descriptor >= 0) {
+      target.kind = OutputTarget::Kind::kDescriptor;
+      find_descriptor(target);
+      return target;
+    }
     struct stat status {};
     if (::lstat(target.path.c_str(), &status) != 0) {
       // Nothing there yet (or a folder on the way is missing or a file,
@@ -105,17 +122,19 @@ OutputTarget find_output_target(const std::string& name, std::string_view what) 
     }
     if (S_ISLNK(status.st_mode)) {
       if (links == kMaxLinks) refuse(target, std::strerror(ELOOP));
-      target.path = follow_link(target, target.path, static_cast<std::size_t>(status.st_size));
+      target.path = follow_link(target, target.path);
       continue;
     }
     if (S_ISDIR(status.st_mode)) refuse(target, "it is a folder");
     check_may_write(target);
-    if (!S_ISREG(status.st_mode)) {
+    if (S_ISREG(status.st_mode)) target.regular_file = identity(status);
+    if (!S_ISREG(status.st_mode) || is_mount_point(target.path)) {
       target.kind = OutputTarget::Kind::kInPlace;
       return target;
     }
-    target.regular_file = identity(status);
-    target.mode = status.st_mode & 07777;
+    target.owner = status.st_uid;
+    target.group = status.st_gid;
+    target.mode = status.st_mode & 0777;
     break;
   }
   target.kind = OutputTarget::Kind::kReplace;
@@ -127,11 +146,6 @@ bool same_output_file(const OutputTarget& a, const OutputTarget& b) {
   if (a.regular_file && a.regular_file == b.regular_file) return true;
   return a.kind == OutputTarget::Kind::kReplace && b.kind == OutputTarget::Kind::kReplace &&
          a.folder_id == b.folder_id && a.base == b.base;
-}
-
-bool lands_on(const OutputTarget& target, const std::string& name) {
-  struct stat status {};
-  return target.regular_file && ::stat(name.c_str(), &status) == 0 && identity(status) == target.regular_file;
 }
 
 }  // namespace dedup

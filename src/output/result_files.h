@@ -1,13 +1,14 @@
 #pragma once
-// The two result files, written in full into their outputs (OutputSet, which
-// commits them whole or not at all), also when one receives no record. Records go in record-number order, lines end
-// in a single '\n', texts are written trimmed and unchanged, two blanks apart.
+// The result files of a run. The outputs themselves (where each goes, and
+// how they are committed whole or not at all) are an OutputSet; the two
+// writers fill its texts, also when one receives no record. Records go in
+// record-number order, lines end in a single '\n', texts are written
+// trimmed and unchanged, two blanks apart.
 // Kept-stations file: every record with remove 0, as id, orgao, lon and lat
 // (12 wide, 6 decimals) and prec (8 wide, 2 decimals); no header.
 // Removed-stations report: the header line, then every record with remove 1,
 // as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
 // and reason (a blank reason leaves the line ending in two blanks).
-// Any failure is a FatalError naming the file.
 
 #include "output/output_set.h"
 #include "output/text_file.h"

@@ -1,7 +1,6 @@
 #include "output/signal_cleanup.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <array>
@@ -29,24 +28,16 @@ extern "C" void remove_temporaries_and_end(int signal_number) {
   ::raise(signal_number);
 }
 
-// Holds back the clean-up signals for its lifetime.
-class HeldSignals {
- public:
-  HeldSignals() {
-    sigset_t held;
-    sigemptyset(&held);
-    for (const int s : kCleanUpSignals) sigaddset(&held, s);
-    sigprocmask(SIG_BLOCK, &held, &previous_);
-  }
-  ~HeldSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-  HeldSignals(const HeldSignals&) = delete;
-  HeldSignals& operator=(const HeldSignals&) = delete;
-
- private:
-  sigset_t previous_;
-};
-
 }  // namespace
+
+HeldSignals::HeldSignals() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (const int s : kCleanUpSignals) sigaddset(&held, s);
+  sigprocmask(SIG_BLOCK, &held, &previous_);
+}
+
+HeldSignals::~HeldSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
 
 void clean_up_temporaries_on_signals() {
   struct sigaction action {};

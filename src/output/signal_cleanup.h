@@ -10,12 +10,28 @@
 // signals held back meanwhile, so no moment exists in which a signal could
 // leave the file behind unlisted.
 
+#include <signal.h>
+
 #include <string>
 
 namespace dedup {
 
-// Installs the handlers; called once, before the first temporary exists.
+// Installs the handlers; called before the first temporary exists (calling
+// it again changes nothing).
 void clean_up_temporaries_on_signals();
+
+// Holds back the clean-up signals for its lifetime: a signal that arrives
+// meanwhile is handled when it ends.
+class HeldSignals {
+ public:
+  HeldSignals();
+  ~HeldSignals();
+  HeldSignals(const HeldSignals&) = delete;
+  HeldSignals& operator=(const HeldSignals&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 // Creates a new file from `pattern` (mkostemp: the pattern ends in XXXXXX,
 // which is replaced in place) and lists it. Returns the open descriptor, or

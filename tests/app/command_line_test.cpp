@@ -59,12 +59,14 @@ TEST(CommandLine, LeadingBlanksAndLongNamesAreUsedWhole) {
   EXPECT_EQ(result.out, " " + long_name + "  e  removed.txt\n");
 }
 
-TEST(CommandLine, AFailingStandardOutputIsAFailure) {
+TEST(CommandLine, AFailingStandardOutputIsAFailureThatChangesNoFile) {
   ScratchFolder folder;
   folder.write("list.txt", kList);
-  const auto result = run_tool(folder.root(), {"list.txt", "kept.txt", "removed.txt"}, "/dev/full");
+  const auto result = run_tool(folder.root(), {"list.txt", "list.txt", "removed.txt"}, "/dev/full");
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "station-dedup: cannot write the summary line to standard output\n");
+  EXPECT_EQ(folder.read("list.txt"), kList);
+  EXPECT_FALSE(folder.exists("removed.txt"));
 }
 
 }  // namespace

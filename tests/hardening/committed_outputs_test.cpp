@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -33,12 +34,32 @@ using testing::kReportHeader;
 using testing::run_tool;
 using testing::ScratchFolder;
 
-
 std::set<std::string> entries(const std::string& folder) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
   return names;
 }
+
+// Mounts for the length of a test, where the system allows it (as root).
+class Mount {
+ public:
+  Mount(const std::string& source, const std::string& target, const char* type, unsigned long flags,
+        const char* options)
+      : target_(target), mounted_(::mount(source.c_str(), target.c_str(), type, flags, options) == 0),
+        error_(mounted_ ? "" : std::strerror(errno)) {}
+  ~Mount() {
+    if (mounted_) ::umount(target_.c_str());
+  }
+  Mount(const Mount&) = delete;
+  Mount& operator=(const Mount&) = delete;
+  bool mounted() const { return mounted_; }
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string target_;
+  bool mounted_;
+  std::string error_;
+};
 
 // Runs a shell command in `folder`; returns its exit status and keeps its
 // standard error in `err`.
@@ -95,9 +116,8 @@ TEST(FailedRuns, AFullFileSystemLeavesTheListWhole) {
   ScratchFolder folder;
   const std::string small = folder.path("small");
   ASSERT_EQ(::mkdir(small.c_str(), 0755), 0);
-  if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0) {
-    GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
-  }
+  const Mount tmpfs("tmpfs", small, "tmpfs", 0, "size=256k");
+  if (!tmpfs.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << tmpfs.error();
   std::string list;
   for (int k = 0; list.size() < 150 * 1024; ++k) {
     list.append("S").append(std::to_string(k)).append(" AG 1 ").append(std::to_string(k)).append(" 3\n");
@@ -106,7 +126,6 @@ TEST(FailedRuns, AFullFileSystemLeavesTheListWhole) {
   const auto result = run_tool(small, {"list.txt", "list.txt", "removed.txt"});
   const std::string left = folder.read("small/list.txt");
   const auto names = entries(small);
-  ::umount(small.c_str());
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "station-dedup: list.txt: cannot write the kept-stations file: No space left on device\n");
   EXPECT_TRUE(left == list);
@@ -129,7 +148,7 @@ TEST(Signals, EndTheRunAsTheSignalWouldAndLeaveNoTemporary) {
     }
     const auto waiting_for_temporary = [&] {
       for (const auto& name : entries(folder.root())) {
-        if (name.starts_with(".list.txt.station-dedup-")) return false;
+        if (name.starts_with(".list.txt.station-dedup-") && !folder.read(name).empty()) return false;
       }
       return true;
     };
@@ -164,11 +183,53 @@ TEST(SameFile, SpellingsOfOneOutputThroughLinksAndMountsAreRefused) {
   refused("kept.txt", "removed.txt");
   refused("a/out.txt", "b/out.txt");
   ASSERT_EQ(::mkdir(folder.path("c").c_str(), 0755), 0);
-  if (::mount(folder.path("a").c_str(), folder.path("c").c_str(), nullptr, MS_BIND, nullptr) != 0) {
-    GTEST_SKIP() << "cannot bind-mount a folder here (needs root): " << std::strerror(errno);
-  }
+  const Mount bind(folder.path("a"), folder.path("c"), nullptr, MS_BIND, nullptr);
+  if (!bind.mounted()) GTEST_SKIP() << "cannot bind-mount a folder here (needs root): " << bind.error();
   refused("a/out.txt", "c/out.txt");
-  ::umount(folder.path("c").c_str());
+}
+
+TEST(FailedRuns, AReportThatCannotBePutInPlacePutsTheListBack) {
+  // In a sticky folder nobody may rename onto root's report: the list is
+  // replaced first and must be put back when the report fails.
+  ScratchFolder folder;
+  const std::string sticky = folder.path("sticky");
+  ASSERT_EQ(::chmod(folder.root().c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(sticky.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(sticky.c_str(), 01777), 0);
+  folder.write("sticky/list.txt", kList);
+  folder.write("sticky/removed.txt", "root's report\n");
+  ASSERT_EQ(::chmod(folder.path("sticky/removed.txt").c_str(), 0666), 0);
+  constexpr uid_t kNobody = 65534;
+  if (::geteuid() != 0 || ::chown(folder.path("sticky/list.txt").c_str(), kNobody, kNobody) != 0) {
+    GTEST_SKIP() << "needs root, to run the program as another user";
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(sticky.c_str()) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(127);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, STDOUT_FILENO);
+    ::dup2(null, STDERR_FILENO);
+    ::execl(STATION_DEDUP_BINARY, STATION_DEDUP_BINARY, "list.txt", "list.txt", "removed.txt", nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  EXPECT_EQ(folder.read("sticky/list.txt"), kList);
+  EXPECT_EQ(folder.read("sticky/removed.txt"), "root's report\n");
+  EXPECT_EQ(entries(sticky), (std::set<std::string>{"list.txt", "removed.txt"}));
+}
+
+TEST(Targets, AFileMountedOntoTheOutputsNameIsWrittenInPlace) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  folder.write("removed.txt", "a longer earlier report that the new one must not leave a tail of\n");
+  folder.write("source.txt", "");
+  const Mount bind(folder.path("source.txt"), folder.path("removed.txt"), nullptr, MS_BIND, nullptr);
+  if (!bind.mounted()) GTEST_SKIP() << "cannot bind-mount a file here (needs root): " << bind.error();
+  const auto result = run_tool(folder.root(), {"list.txt", "kept.txt", "removed.txt"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(folder.read("source.txt"), std::string(kReportHeader) + kRemoved);
 }
 
 TEST(Targets, ALinkedOutputStaysALinkAndKeepsItsMode) {

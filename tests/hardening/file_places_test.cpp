@@ -72,7 +72,7 @@ TEST(OutputFailures, AWorkingFolderRemovedBeforeTheRunIsADiagnosticNotACrash) {
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_EQ(folder.read("out"), "");
   EXPECT_EQ(folder.read("err"),
-            "station-dedup: kept.txt: cannot create the kept-stations file: No such file or directory\n");
+            "station-dedup: kept.txt: cannot create the kept-stations file in folder .: No such file or directory\n");
 }
 
 TEST(LongNames, AreUsedWholeAndNeverCutToTwoHundredCharacters) {

@@ -21,6 +21,7 @@ void write_one(const StationTable& table, const std::string& name, bool kept) {
   } else {
     write_removed(table, outputs.file(0));
   }
+  outputs.finish();
   outputs.commit();
 }
 
@@ -44,6 +45,7 @@ class ResultFiles : public ::testing::Test {
                        {folder.path("removed.txt"), "removed-stations report"}});
     write_kept(*table, outputs.file(0));
     write_removed(*table, outputs.file(1));
+    outputs.finish();
     outputs.commit();
   }
 
