@@ -24,9 +24,9 @@ void load(StationTable& table, const std::vector<StationRecord>& records) {
 }
 
 void clear_screening(StationTable& table) {
-  std::fill_n(table.remove.get(), table.n, 0);
-  std::fill_n(table.mark_all.get(), table.n, 0);
-  std::for_each(table.reason.get(), table.reason.get() + table.n, [](ReasonText& r) { r.clear(); });
+  std::fill_n(table.remove, table.n, 0);
+  std::fill_n(table.mark_all, table.n, 0);
+  std::for_each(table.reason, table.reason + table.n, [](Reason& r) { r.clear(); });
 }
 
 // The shortest of several runs, in seconds: at least `runs` runs and, for
@@ -53,7 +53,7 @@ bool same_screening(const StationTable& a, const StationTable& b) {
 }
 
 std::int32_t removed(const StationTable& table) {
-  return static_cast<std::int32_t>(std::count(table.remove.get(), table.remove.get() + table.n, 1));
+  return static_cast<std::int32_t>(std::count(table.remove, table.remove + table.n, 1));
 }
 
 }  // namespace

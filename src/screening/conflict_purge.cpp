@@ -42,7 +42,7 @@ void purge_by_groups(StationTable& table, const IdGroups& ids) {
 }  // namespace
 
 void purge_conflicts(StationTable& table, const IdGroups* ids) {
-  const std::int32_t* marks = table.mark_all.get();
+  const std::uint8_t* marks = table.mark_all;
   const auto first = static_cast<std::int32_t>(std::find(marks, marks + table.n, 1) - marks);
   if (first == table.n) return;
   if (const auto marked = few_marked_ids(table, first)) {

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "stations/station_table.h"
 
@@ -27,16 +26,6 @@ namespace dedup {
 // Two records of one identifier are near when their distance lies strictly
 // below this (the nearest float to 0.02).
 inline constexpr float kNearThreshold = 0.02f;
-
-inline constexpr std::string_view kReasonOtherIdSamePrec = "IDs diferentes, local e precipitacao iguais";
-inline constexpr std::string_view kReasonOtherIdOtherPrec =
-    "IDs diferentes, locais iguais e precipitacao diferente";
-inline constexpr std::string_view kReasonExactCopy = "Duplicata exata";
-inline constexpr std::string_view kReasonSamePlaceOtherPrec =
-    "IDs iguais, locais iguais, precipitacao diferente";
-inline constexpr std::string_view kReasonNearSamePrec = "Distancia menor que 2000m";
-inline constexpr std::string_view kReasonNearOtherPrec =
-    "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m";
 
 // The nine cases of a pair, numbered as in the classification table.
 enum class PairCase : std::int8_t {
@@ -89,36 +78,28 @@ inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::in
   return close ? PairCase::kNearOtherPrec : PairCase::kFarOtherPrec;
 }
 
-// The reason texts as stored, blank-padded, so that storing one is a copy.
-inline const ReasonText kStoredOtherIdSamePrec{kReasonOtherIdSamePrec};
-inline const ReasonText kStoredOtherIdOtherPrec{kReasonOtherIdOtherPrec};
-inline const ReasonText kStoredExactCopy{kReasonExactCopy};
-inline const ReasonText kStoredSamePlaceOtherPrec{kReasonSamePlaceOtherPrec};
-inline const ReasonText kStoredNearSamePrec{kReasonNearSamePrec};
-inline const ReasonText kStoredNearOtherPrec{kReasonNearOtherPrec};
-
 // What a case does: the flags it sets to 1 and the reasons it stores (none
-// where the text is missing).
+// where the code is kNone).
 struct PairAction {
   bool remove_i = false;
   bool remove_j = false;
   bool mark_all = false;  // of i and of j
-  const ReasonText* reason_i = nullptr;
-  const ReasonText* reason_j = nullptr;
+  ReasonCode reason_i = ReasonCode::kNone;
+  ReasonCode reason_j = ReasonCode::kNone;
 };
 
 // The action of each case, indexed by the case number.
 inline constexpr std::array<PairAction, 10> kPairActions{{
-    {},                                                                           // (no case 0)
-    {false, true, false, nullptr, &kStoredOtherIdSamePrec},                       // 1
-    {true, true, false, &kStoredOtherIdOtherPrec, &kStoredOtherIdOtherPrec},      // 2
-    {},                                                                           // 3
-    {false, true, false, nullptr, &kStoredExactCopy},                             // 4
-    {true, true, true, &kStoredSamePlaceOtherPrec, &kStoredSamePlaceOtherPrec},   // 5
-    {false, true, false, nullptr, &kStoredNearSamePrec},                          // 6
-    {},                                                                           // 7
-    {true, true, false, nullptr, &kStoredNearOtherPrec},                          // 8
-    {},                                                                           // 9
+    {},                                                                                    // (no case 0)
+    {false, true, false, ReasonCode::kNone, ReasonCode::kOtherIdSamePrec},                 // 1
+    {true, true, false, ReasonCode::kOtherIdOtherPrec, ReasonCode::kOtherIdOtherPrec},     // 2
+    {},                                                                                    // 3
+    {false, true, false, ReasonCode::kNone, ReasonCode::kExactCopy},                       // 4
+    {true, true, true, ReasonCode::kSamePlaceOtherPrec, ReasonCode::kSamePlaceOtherPrec},  // 5
+    {false, true, false, ReasonCode::kNone, ReasonCode::kNearSamePrec},                    // 6
+    {},                                                                                    // 7
+    {true, true, false, ReasonCode::kNone, ReasonCode::kNearOtherPrec},                    // 8
+    {},                                                                                    // 9
 }};
 
 // Classifies the pair (i, j), i before j, and applies its action at once.
@@ -126,9 +107,9 @@ inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j) {
   const PairAction& action = kPairActions[static_cast<std::size_t>(classify_pair(table, i, j))];
   if (!action.remove_j) return;  // every case that acts removes j and stores its reason
   table.remove[j] = 1;
-  table.reason[j] = *action.reason_j;
+  table.reason[j] = action.reason_j;
   if (action.remove_i) table.remove[i] = 1;
-  if (action.reason_i != nullptr) table.reason[i] = *action.reason_i;
+  if (action.reason_i != ReasonCode::kNone) table.reason[i] = action.reason_i;
   if (action.mark_all) {
     table.mark_all[i] = 1;
     table.mark_all[j] = 1;

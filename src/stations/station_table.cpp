@@ -1,18 +1,75 @@
 #include "stations/station_table.h"
 
-#include <algorithm>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <new>
+#include <type_traits>
 
 namespace dedup {
+namespace {
+
+static_assert(std::is_trivially_copyable_v<IdText> && std::is_trivially_copyable_v<Reason> &&
+              std::is_trivially_default_constructible_v<Reason>);
+static_assert(sizeof(Reason) == 1 && static_cast<int>(ReasonCode::kNone) == 0,
+              "a zero byte reads as no reason");
+
+std::size_t page_size() {
+  static const auto size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  return size;
+}
+
+std::size_t round_up(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
+
+// Bytes of each column, rounded to whole pages so that every column starts
+// on a page of its own.
+std::size_t column_bytes(std::size_t slot_size) { return round_up(slot_size * kMaxStations, page_size()); }
+
+// Sets [begin, end) to zero: the part up to the next page boundary by
+// writing, the whole pages after it (end lies on a page boundary) by handing
+// them back, so that pages never touched stay untouched.
+void zero_to_page_end(std::byte* begin, std::byte* end) {
+  const auto address = reinterpret_cast<std::uintptr_t>(begin);
+  std::byte* const boundary = begin + (round_up(address, page_size()) - address);
+  std::byte* const written = boundary < end ? boundary : end;
+  std::memset(begin, 0, static_cast<std::size_t>(written - begin));
+  if (written < end && madvise(written, static_cast<std::size_t>(end - written), MADV_DONTNEED) != 0) {
+    std::memset(written, 0, static_cast<std::size_t>(end - written));
+  }
+}
+
+template <class T>
+void clear_column(T* column, std::int32_t n) {
+  auto* const first = reinterpret_cast<std::byte*>(column);
+  std::byte* const used_end = first + sizeof(T) * static_cast<std::size_t>(n);
+  std::memset(first, 0, static_cast<std::size_t>(used_end - first));
+  zero_to_page_end(used_end, first + column_bytes(sizeof(T)));
+}
+
+}  // namespace
 
 StationTable::StationTable()
-    : id(std::make_unique<IdText[]>(kMaxStations)),
-      orgao(std::make_unique<IdText[]>(kMaxStations)),
-      lon(std::make_unique<float[]>(kMaxStations)),
-      lat(std::make_unique<float[]>(kMaxStations)),
-      prec(std::make_unique<float[]>(kMaxStations)),
-      remove(std::make_unique<std::int32_t[]>(kMaxStations)),
-      mark_all(std::make_unique<std::int32_t[]>(kMaxStations)),
-      reason(std::make_unique<ReasonText[]>(kMaxStations)) {}
+    : block_size_(2 * column_bytes(sizeof(IdText)) + 3 * column_bytes(sizeof(float)) +
+                  2 * column_bytes(sizeof(std::uint8_t)) + column_bytes(sizeof(Reason))) {
+  block_ = mmap(nullptr, block_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block_ == MAP_FAILED) throw std::bad_alloc();
+  auto* next = static_cast<std::byte*>(block_);
+  const auto take = [&next]<class T>(T*& column) {
+    column = reinterpret_cast<T*>(next);
+    next += column_bytes(sizeof(T));
+  };
+  take(id);
+  take(orgao);
+  take(lon);
+  take(lat);
+  take(prec);
+  take(remove);
+  take(mark_all);
+  take(reason);
+}
+
+StationTable::~StationTable() { munmap(block_, block_size_); }
 
 void StationTable::store(std::int32_t slot, const StationRecord& record) {
   id[slot] = record.id;
@@ -23,9 +80,9 @@ void StationTable::store(std::int32_t slot, const StationRecord& record) {
 }
 
 void StationTable::reset_screening() {
-  std::fill_n(remove.get(), kMaxStations, 0);
-  std::fill_n(mark_all.get(), kMaxStations, 0);
-  std::for_each(reason.get(), reason.get() + kMaxStations, [](ReasonText& r) { r.clear(); });
+  clear_column(remove, n);
+  clear_column(mark_all, n);
+  clear_column(reason, n);
 }
 
 }  // namespace dedup

@@ -3,23 +3,26 @@
 // kMaxStations slots, allocated once at start. Slot k holds record number k+1.
 // Only the reader writes the station fields and n; only the screening writes
 // remove, mark_all and reason; the result files only read.
+//
+// The columns lie in one block of fresh pages that costs nothing until
+// touched: a run pays for the slots it uses, not for the capacity. The
+// station fields of a slot hold nothing meaningful until the reader stores
+// into it; the reset gives every slot its blank screening state.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include "stations/fixed_text.h"
+#include "stations/reason_code.h"
 
 namespace dedup {
 
 inline constexpr std::int32_t kMaxStations = 30000;
-inline constexpr std::size_t kIdLength = 50;       // id and orgao
-inline constexpr std::size_t kReasonLength = 100;  // reason
+inline constexpr std::size_t kIdLength = 50;  // id and orgao
 
 using IdText = FixedText<kIdLength>;
-using ReasonText = FixedText<kReasonLength>;
 
-// The station fields of one record, as the reader assembles them.
+// The station fields of one record.
 struct StationRecord {
   IdText id;
   IdText orgao;
@@ -31,6 +34,7 @@ struct StationRecord {
 class StationTable {
  public:
   StationTable();
+  ~StationTable();
   StationTable(const StationTable&) = delete;
   StationTable& operator=(const StationTable&) = delete;
 
@@ -38,20 +42,26 @@ class StationTable {
   void store(std::int32_t slot, const StationRecord& record);
 
   // Clears the screening state of all kMaxStations slots, not only 0..n-1:
-  // remove = 0, mark_all = 0, reason all blanks.
+  // remove = 0, mark_all = 0, no reason. Slots from n on are handed back to
+  // the system as whole pages, which then read as zero, so the reset costs
+  // what the first n slots cost.
   void reset_screening();
 
-  std::unique_ptr<IdText[]> id;
-  std::unique_ptr<IdText[]> orgao;
-  std::unique_ptr<float[]> lon;
-  std::unique_ptr<float[]> lat;
-  std::unique_ptr<float[]> prec;
-  std::unique_ptr<std::int32_t[]> remove;
-  std::unique_ptr<std::int32_t[]> mark_all;
-  std::unique_ptr<ReasonText[]> reason;
+  IdText* id;
+  IdText* orgao;
+  float* lon;
+  float* lat;
+  float* prec;
+  std::uint8_t* remove;    // 0 or 1
+  std::uint8_t* mark_all;  // 0 or 1
+  Reason* reason;
 
   // Number of records stored completely, 0 to kMaxStations.
   std::int32_t n = 0;
+
+ private:
+  void* block_;
+  std::size_t block_size_;
 };
 
 }  // namespace dedup

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "stations/fatal_error.h"
@@ -29,13 +30,13 @@ class ResultFiles : public ::testing::Test {
  protected:
   ResultFiles() : table(std::make_unique<StationTable>()) { table->reset_screening(); }
 
-  // Appends a record; a non-null reason (even an empty one) removes it.
+  // Appends a record; a given reason (even kNone) removes it.
   void add(const std::string& id, const std::string& orgao, float lon, float lat, float prec,
-           const char* reason = nullptr) {
+           std::optional<ReasonCode> reason = std::nullopt) {
     table->store(table->n, StationRecord{IdText(id), IdText(orgao), lon, lat, prec});
-    if (reason != nullptr) {
+    if (reason) {
       table->remove[table->n] = 1;
-      table->reason[table->n].assign(reason);
+      table->reason[table->n] = *reason;
     }
     ++table->n;
   }
@@ -55,9 +56,9 @@ class ResultFiles : public ::testing::Test {
 
 TEST_F(ResultFiles, WritesTheLayoutsOfBothFilesInRecordOrder) {
   add("ST01", "AG1", -45.5f, -23.25f, 12.3f);
-  add("ST01", "AG1", -45.5f, -23.25f, 12.3f, "Duplicata exata");
+  add("ST01", "AG1", -45.5f, -23.25f, 12.3f, ReasonCode::kExactCopy);
   add("ST02", "AG2", -145.123456f, 5.0f, -0.004f);
-  add("ST03", "AG3", 1.0f, 2.0f, 0.125f, "");
+  add("ST03", "AG3", 1.0f, 2.0f, 0.125f, ReasonCode::kNone);
   write_both();
   EXPECT_EQ(folder.read("kept.txt"),
             "ST01  AG1    -45.500000    -23.250000     12.30\n"
@@ -71,12 +72,12 @@ TEST_F(ResultFiles, WritesTheLayoutsOfBothFilesInRecordOrder) {
 TEST_F(ResultFiles, TextsAreWrittenTrimmedAndUnchanged) {
   const std::string id50(50, 'I');
   const std::string orgao50 = "O" + std::string(48, ' ') + "O";
-  const std::string reason100 = std::string(99, 'R') + "!";
+  const std::string longest_reason = "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m";
   add("", "AG", 1.0f, 1.0f, 1.0f);
   add("E1", "", 2.0f, 2.0f, 2.0f);
   add("  LB", " A, B ", 3.0f, 3.0f, 3.0f);
-  add(id50, orgao50, 4.0f, 4.0f, 4.0f, reason100.c_str());
-  add("", "", 5.0f, 5.0f, 5.0f, "  two leading blanks");
+  add(id50, orgao50, 4.0f, 4.0f, 4.0f, ReasonCode::kNearOtherPrec);
+  add("", "", 5.0f, 5.0f, 5.0f, ReasonCode::kOtherIdOtherPrec);
   write_both();
   EXPECT_EQ(folder.read("kept.txt"),
             "  AG      1.000000      1.000000      1.00\n"
@@ -84,13 +85,14 @@ TEST_F(ResultFiles, TextsAreWrittenTrimmedAndUnchanged) {
             "  LB   A, B      3.000000      3.000000      3.00\n");
   EXPECT_EQ(folder.read("removed.txt"),
             std::string(kHeader) + id50 + "  " + orgao50 + "    4.000000    4.000000      4.00  " +
-                reason100 + "\n" + "      5.000000    5.000000      5.00    two leading blanks\n");
+                longest_reason + "\n" +
+                "      5.000000    5.000000      5.00  IDs diferentes, locais iguais e precipitacao diferente\n");
 }
 
 TEST_F(ResultFiles, OnlyRecordsUpToTheCountAreWritten) {
   add("IN", "AG", 1.0f, 1.0f, 1.0f);
   add("OUT", "AG", 2.0f, 2.0f, 2.0f);
-  add("OUTR", "AG", 3.0f, 3.0f, 3.0f, "Duplicata exata");
+  add("OUTR", "AG", 3.0f, 3.0f, 3.0f, ReasonCode::kExactCopy);
   table->n = 1;
   write_both();
   EXPECT_EQ(folder.read("kept.txt"), "IN  AG      1.000000      1.000000      1.00\n");
@@ -104,7 +106,7 @@ TEST_F(ResultFiles, EarlierContentsAreDiscardedAlsoWhenNothingIsWritten) {
   EXPECT_EQ(folder.read("kept.txt"), "");
   EXPECT_EQ(folder.read("removed.txt"), kHeader);
 
-  add("GONE", "AG", 1.0f, 1.0f, 1.0f, "Duplicata exata");
+  add("GONE", "AG", 1.0f, 1.0f, 1.0f, ReasonCode::kExactCopy);
   folder.write("kept.txt", "old line\n");
   write_one(*table, folder.path("kept.txt"), true);
   EXPECT_EQ(folder.read("kept.txt"), "");

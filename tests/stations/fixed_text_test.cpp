@@ -12,7 +12,7 @@ TEST(FixedText, PadsShortTextsWithBlanksAndCutsLongOnes) {
   EXPECT_EQ(shortText.full(), "A1" + std::string(48, ' '));
   const std::string sixty(60, 'x');
   EXPECT_EQ(IdText(sixty).full(), std::string(50, 'x'));
-  EXPECT_EQ(ReasonText("Duplicata exata").full().size(), 100u);
+  EXPECT_EQ(FixedText<kReasonLength>("Duplicata exata").full().size(), 100u);
 }
 
 TEST(FixedText, ComparesAllBytesCaseSensitively) {
@@ -38,7 +38,7 @@ TEST(StationTable, ResetClearsEverySlotUpToTheCapacity) {
   for (const int slot : {0, 1, 17, kMaxStations - 1}) {
     table.remove[slot] = 1;
     table.mark_all[slot] = 1;
-    table.reason[slot].assign("Duplicata exata");
+    table.reason[slot] = ReasonCode::kExactCopy;
   }
   table.reset_screening();
   for (const int slot : {0, 1, 17, kMaxStations - 1}) {

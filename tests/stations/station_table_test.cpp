@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "stations/station_table.h"
+
+namespace dedup {
+namespace {
+
+// The reset clears the first n slots by writing and hands the pages beyond
+// back to the system; every slot must read as reset either way, also the
+// ones in the page that n ends in, and the station fields below n stay.
+TEST(StationTable, EverySlotReadsAsResetWhereverTheCountEnds) {
+  const auto table = std::make_unique<StationTable>();
+  for (const std::int32_t n : {0, 1, 1234, 4096, 4097, kMaxStations - 1, kMaxStations}) {
+    for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+      table->remove[slot] = 1;
+      table->mark_all[slot] = 1;
+      table->reason[slot] = ReasonCode::kNearOtherPrec;
+    }
+    if (n > 0) table->store(n - 1, StationRecord{IdText("LAST"), IdText("AG"), 1.0f, 2.0f, 3.0f});
+    table->n = n;
+    table->reset_screening();
+    std::int32_t dirty = 0;
+    for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+      if (table->remove[slot] != 0 || table->mark_all[slot] != 0 || !table->reason[slot].trimmed().empty()) {
+        ++dirty;
+      }
+    }
+    EXPECT_EQ(dirty, 0) << "n = " << n;
+    if (n > 0) {
+      EXPECT_EQ(table->id[n - 1].trimmed(), "LAST") << n;
+      EXPECT_EQ(table->prec[n - 1], 3.0f) << n;
+    }
+  }
+}
+
+TEST(ReasonCode, GivesBackExactlyTheSixTexts) {
+  EXPECT_EQ(reason_text(ReasonCode::kNone), "");
+  EXPECT_EQ(reason_text(ReasonCode::kOtherIdSamePrec), "IDs diferentes, local e precipitacao iguais");
+  EXPECT_EQ(reason_text(ReasonCode::kOtherIdOtherPrec), "IDs diferentes, locais iguais e precipitacao diferente");
+  EXPECT_EQ(reason_text(ReasonCode::kExactCopy), "Duplicata exata");
+  EXPECT_EQ(reason_text(ReasonCode::kSamePlaceOtherPrec), "IDs iguais, locais iguais, precipitacao diferente");
+  EXPECT_EQ(reason_text(ReasonCode::kNearSamePrec), "Distancia menor que 2000m");
+  EXPECT_EQ(reason_text(ReasonCode::kNearOtherPrec),
+            "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m");
+  Reason slot{};
+  slot = ReasonCode::kExactCopy;
+  EXPECT_EQ(slot.trimmed(), "Duplicata exata");
+  slot.clear();
+  EXPECT_EQ(slot.trimmed(), "");
+}
+
+}  // namespace
+}  // namespace dedup
