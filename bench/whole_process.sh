@@ -1,22 +1,63 @@
 #!/usr/bin/env bash
-# Times the whole program (read, screen, write both files) on a realistic
-# list of 30000 stations with hyperfine.
+# Whole-process benchmark: runs the program (start, read, screen, write both
+# files, exit) on lists of 0, 1000 and 30000 records of every benchmark shape
+# and prints one table row per list:
+# - minor page faults and peak resident memory of the child, from getrusage
+#   (fewest of 5 runs, bench/child_usage);
+# - instructions of the whole process, from valgrind --tool=callgrind, which
+#   counts the same however busy the machine is;
+# - wall time (mean of hyperfine runs) and its ratio to /bin/true and to
+#   cat LIST, all three timed in the same hyperfine run.
+# Faults and instructions are stable from run to run; wall times are not,
+# so compare them only as the ratios of one row.
 #
-# Usage: bench/whole_run.sh [build folder]   (default: build)
-# The build folder must hold a Release build of the project (station-dedup
-# and bench/make_station_list).
+# Usage: bench/whole_process.sh [build folder]   (default: build)
+# The build folder must hold a Release build of the project. Needs hyperfine
+# and valgrind (Debian packages hyperfine and valgrind).
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
-if ! command -v hyperfine >/dev/null; then
-  echo "whole_run.sh needs hyperfine (Debian: apt-get install hyperfine)" >&2
-  exit 1
-fi
+for tool in hyperfine valgrind; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "whole_process.sh needs $tool (Debian: apt-get install $tool)" >&2
+    exit 1
+  fi
+done
+program="$build/station-dedup"
+make_list="$build/bench/make_station_list"
+usage="$build/bench/child_usage"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/bench/make_station_list" 30000 >"$work/stations.txt"
-"$build/station-dedup" "$work/stations.txt" "$work/kept.txt" "$work/removed.txt" >/dev/null
-echo "stations: $(wc -l <"$work/stations.txt"), kept: $(wc -l <"$work/kept.txt"), removed: $(($(wc -l <"$work/removed.txt") - 1))"
-hyperfine --warmup 5 --runs 50 -N \
-  "$build/station-dedup $work/stations.txt $work/kept.txt $work/removed.txt"
+
+shapes=("realistic network" "one identifier far apart" "all at one place" "all distinct"
+        "one identifier, 0.02 disc" "one identifier, 0.2 disc")
+
+row() {  # row LABEL COUNT LIST
+  local label=$1 count=$2 list=$3
+  local run=("$program" "$list" "$work/kept.txt" "$work/removed.txt")
+  local faults peak instructions
+  read -r faults peak < <("$usage" 5 "${run[@]}")
+  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "${run[@]}" 2>&1 >/dev/null |
+                 sed -n 's/.*Collected : *//p')
+  hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" \
+    "/bin/true" "cat $list" "${run[*]}" >/dev/null 2>&1
+  # Rows of times.csv: header, /bin/true, cat LIST, the program; mean in seconds.
+  awk -F, -v label="$label" -v count="$count" -v faults="$faults" -v peak="$peak" -v ins="$instructions" '
+    NR == 2 { t = $2 } NR == 3 { c = $2 } NR == 4 { p = $2 }
+    END {
+      printf "| %s | %d | %d | %.1f | %.2f | %.2f | %.1f | %.1f |\n",
+             label, count, faults, peak / 1024, ins / 1e6, p * 1000, p / t, p / c
+    }' "$work/times.csv"
+}
+
+echo "| list | records | minor faults | peak MiB | instructions (M) | wall ms | × /bin/true | × cat LIST |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+: >"$work/empty.txt"
+row "empty" 0 "$work/empty.txt"
+for count in 1000 30000; do
+  for shape in "${shapes[@]}"; do
+    "$make_list" "$count" "$shape" >"$work/list.txt"
+    row "$shape" "$count" "$work/list.txt"
+  done
+done
