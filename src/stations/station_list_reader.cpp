@@ -1,15 +1,10 @@
 #include "stations/station_list_reader.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
-#include <new>
-#include <stdexcept>
 #include <string_view>
 
 #include "stations/fatal_error.h"
+#include "stations/list_file.h"
 #include "stations/number_text.h"
 #include "stations/value_scanner.h"
 
@@ -20,47 +15,6 @@ constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "lat
                                        "precipitation"};
 constexpr int kFieldCount = 5;
 constexpr int kFirstNumericField = 2;
-
-std::string read_whole_file(const std::string& name) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(name.c_str(), "rb"));
-  if (!file) throw FatalError(name + ": cannot open the station list: " + std::strerror(errno));
-  // Room for the whole file at once where its size is known; reading goes on
-  // to the end in any case, for files whose size says nothing (pipes, /proc).
-  std::error_code no_size;
-  const std::uintmax_t size = std::filesystem::file_size(name, no_size);
-  std::string content(no_size ? 0 : static_cast<std::size_t>(size), '\0');
-  std::size_t filled = 0;
-  constexpr std::size_t kChunk = 1 << 16;
-  while (true) {
-    if (content.size() - filled < kChunk) content.resize(filled + kChunk);
-    const std::size_t got = std::fread(content.data() + filled, 1, content.size() - filled, file.get());
-    filled += got;
-    if (got == 0) break;
-  }
-  content.resize(filled);
-  if (std::ferror(file.get())) {
-    throw FatalError(name + ": cannot read the station list: " + std::strerror(errno));
-  }
-  if (std::fclose(file.release()) != 0) {
-    throw FatalError(name + ": cannot close the station list: " + std::strerror(errno));
-  }
-  return content;
-}
-
-// The whole list in memory; a list too large for it is a failure that names
-// the file like any other.
-std::string whole_file(const std::string& name) {
-  try {
-    return read_whole_file(name);
-  } catch (const std::bad_alloc&) {
-    throw FatalError(name + ": cannot read the station list: too large to hold in memory");
-  } catch (const std::length_error&) {
-    throw FatalError(name + ": cannot read the station list: too large to hold in memory");
-  }
-}
 
 // The offending text as a diagnostic shows it between quotation marks: at
 // most 40 bytes, unprintable bytes written as \xHH, and a backslash or
@@ -86,13 +40,23 @@ std::string shown(std::string_view text) {
   return out;
 }
 
+// Where one record's five values go: a slot of the table, or a record of
+// its own for the attempt past the table's capacity.
+struct RecordFields {
+  IdText& id;
+  IdText& orgao;
+  float& lon;
+  float& lat;
+  float& prec;
+};
+
 class RecordReader {
  public:
   RecordReader(const std::string& name, std::string_view content)
       : name_(name), scanner_(content, name) {}
 
   // Reads the next record; false when the file ends before it is complete.
-  bool read(StationRecord& record) {
+  bool read(const RecordFields& record) {
     for (int field = 0; field < kFieldCount; ++field) {
       const ValueScanner::Value value = scanner_.next();
       if (field == 0) first_line_ = value.line;
@@ -124,11 +88,11 @@ class RecordReader {
  private:
   static int first_numeric(int field) { return field < kFirstNumericField ? kFirstNumericField : field; }
 
-  static IdText& text_field(StationRecord& record, int field) {
+  static IdText& text_field(const RecordFields& record, int field) {
     return field == 0 ? record.id : record.orgao;
   }
 
-  static float& number_field(StationRecord& record, int field) {
+  static float& number_field(const RecordFields& record, int field) {
     return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
   }
 
@@ -152,23 +116,28 @@ class RecordReader {
 }  // namespace
 
 void StationListReader::read(const std::string& name, StationTable& table) {
-  read_content(whole_file(name), name, table);
+  const ListFile file(name);
+  read_content(file.content(), name, table);
 }
 
 void StationListReader::read_content(std::string_view content, const std::string& name,
                                      StationTable& table) {
   RecordReader reader(name, content);
-  StationRecord record;
   table.n = 0;
-  while (true) {
-    if (!reader.read(record)) break;
-    if (table.n == kMaxStations) {
-      throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " +
-                       std::to_string(kMaxStations) + " records; the table holds at most " +
-                       std::to_string(kMaxStations));
+  // Each record is read straight into the next slot; one that the file ends
+  // in the middle of is left there uncounted.
+  while (table.n < kMaxStations) {
+    const std::int32_t slot = table.n;
+    if (!reader.read({table.id[slot], table.orgao[slot], table.lon[slot], table.lat[slot], table.prec[slot]})) {
+      return;
     }
-    table.store(table.n, record);
     ++table.n;
+  }
+  StationRecord beyond;
+  if (reader.read({beyond.id, beyond.orgao, beyond.lon, beyond.lat, beyond.prec})) {
+    throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " +
+                     std::to_string(kMaxStations) + " records; the table holds at most " +
+                     std::to_string(kMaxStations));
   }
 }
 
