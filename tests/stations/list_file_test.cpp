@@ -1,0 +1,69 @@
+#include "stations/list_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "stations/station_list_reader.h"
+#include "support/scratch_folder.h"
+
+namespace dedup {
+namespace {
+
+std::unique_ptr<StationTable> read_file(const std::string& name) {
+  auto table = std::make_unique<StationTable>();
+  StationListReader::read(name, *table);
+  return table;
+}
+
+TEST(ListFile, AnEmptyFileHoldsNoRecord) {
+  testing::ScratchFolder folder;
+  const std::string name = folder.write("empty.txt", "");
+  EXPECT_EQ(ListFile(name).content(), "");
+  EXPECT_EQ(read_file(name)->n, 0);
+}
+
+// The last record ends where the mapping ends, here exactly on a page
+// boundary: nothing may be read past it.
+TEST(ListFile, ALastLineWithoutLineEndCountsUpToTheLastByte) {
+  testing::ScratchFolder folder;
+  const std::string first = "A AG 1 2 3\n";
+  std::string content = first + "B AG 4 5 ";
+  content += std::string(4096 - content.size() - 1, ' ') + "6";
+  const std::string name = folder.write("list.txt", content);
+  EXPECT_EQ(ListFile(name).content(), content);
+  const auto table = read_file(name);
+  ASSERT_EQ(table->n, 2);
+  EXPECT_EQ(table->id[1].trimmed(), "B");
+  EXPECT_EQ(table->prec[1], 6.0f);
+}
+
+// A pipe has no size to map: it is read to its end, here well past the
+// first room the reader makes.
+TEST(ListFile, AFifoIsReadToItsEnd) {
+  testing::ScratchFolder folder;
+  const std::string name = folder.path("fifo");
+  ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0);
+  std::string content;
+  for (int k = 0; k < 10000; ++k) content += "ST" + std::to_string(k) + " AG 1.5 -2.25 " + std::to_string(k) + "\n";
+  std::thread writer([&] { std::ofstream(name, std::ios::binary) << content; });
+  const auto table = read_file(name);
+  writer.join();
+  ASSERT_EQ(table->n, 10000);
+  EXPECT_EQ(table->id[9999].trimmed(), "ST9999");
+  EXPECT_EQ(table->prec[9999], 9999.0f);
+}
+
+TEST(ListFile, AProcFileWhoseSizeReadsAsZeroIsReadWhole) {
+  const ListFile file("/proc/self/status");
+  const std::string_view status = file.content();
+  EXPECT_TRUE(status.starts_with("Name:")) << status;
+  EXPECT_NE(status.find("\nVmRSS:"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace dedup
