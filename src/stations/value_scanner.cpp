@@ -9,6 +9,13 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// Digits followed by '*': the start of the repeat form "r*c" or "r*".
+bool starts_with_repeat(std::string_view text) {
+  std::size_t digits = 0;
+  while (digits < text.size() && is_digit(text[digits])) ++digits;
+  return digits > 0 && digits < text.size() && text[digits] == '*';
+}
+
 // Bytes that end an unquoted value: blanks, comma, slash and the two line end
 // bytes.
 constexpr auto kMayEndValue = [] {
@@ -96,6 +103,16 @@ ValueScanner::Value ValueScanner::next() {
   }
 
   separator_pending_ = true;
+  // The common value, unquoted and no repeat, is found in one pass. A repeat
+  // begins with digits and '*', which does not end a value, so such a value
+  // is read again below as a repeat.
+  if (c != '\'' && c != '"') {
+    const std::size_t start = pos_;
+    value.kind = Kind::kText;
+    read_unquoted(value);
+    if (!starts_with_repeat(value.text)) return value;
+    pos_ = start;
+  }
   std::int64_t count = 0;
   std::size_t star = pos_;
   while (star < content_.size() && is_digit(content_[star])) {
