@@ -126,8 +126,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   program.reset_screening();
   dedup::DuplicateScreen::screen(program);
-  dedup::write_kept(program, kept);
-  dedup::write_removed(program, report);
+  {
+    dedup::OutputSet outputs({{kept, "kept-stations file"}, {report, "removed-stations report"}});
+    dedup::write_kept(program, outputs.file(0));
+    dedup::write_removed(program, outputs.file(1));
+    outputs.commit();
+  }
   check_files(program, slurp(kept), slurp(report));
 
   dedup::StationListReader::read_content(content, "fuzzed.txt", plain);
