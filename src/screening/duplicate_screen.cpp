@@ -7,13 +7,27 @@
 namespace dedup {
 
 void DuplicateScreen::screen(StationTable& table) {
-  const auto ids = indexed_pairwise_pass(table);
+  const auto ids = indexed_pairwise_pass(table, nullptr);
   purge_conflicts(table, ids ? &*ids : nullptr);
 }
 
+void DuplicateScreen::screen(StationTable& table, ScreenLog& log) {
+  const auto ids = indexed_pairwise_pass(table, &log);
+  log.pairs_done(table);
+  purge_conflicts(table, ids ? &*ids : nullptr);
+  log.screening_done(table);
+}
+
 void DuplicateScreen::screen_plain(StationTable& table) {
-  plain_pairwise_pass(table);
+  plain_pairwise_pass(table, nullptr);
   plain_purge(table);
+}
+
+void DuplicateScreen::screen_plain(StationTable& table, ScreenLog& log) {
+  plain_pairwise_pass(table, &log);
+  log.pairs_done(table);
+  plain_purge(table);
+  log.screening_done(table);
 }
 
 }  // namespace dedup

@@ -18,6 +18,14 @@ struct Grouping {
   std::int32_t count = 0;
 };
 
+// Puts record k into the group of `first`, the first record with its key,
+// or into a new group when it is that first record.
+inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
+  std::vector<std::int32_t>& group_of = grouping.group_of;
+  group_of[static_cast<std::size_t>(k)] =
+      first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
+}
+
 class GroupLists {
  public:
   explicit GroupLists(Grouping grouping)

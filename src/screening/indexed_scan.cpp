@@ -10,7 +10,7 @@
 
 namespace dedup {
 
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table) {
+std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log) {
   const std::int32_t n = table.n;
   const std::int64_t plain_budget = n;
   std::int64_t plain_work = 0;
@@ -20,7 +20,7 @@ std::optional<IdGroups> indexed_pairwise_pass(StationTable& table) {
     const std::int64_t row = n - 1 - i;
     if (plain_work + row > plain_budget) break;
     plain_work += row;
-    plain_row(table, i);
+    plain_row(table, i, log);
   }
   if (i + 1 >= n) return std::nullopt;
 
@@ -31,7 +31,7 @@ std::optional<IdGroups> indexed_pairwise_pass(StationTable& table) {
   for (; i + 1 < n; ++i) {
     if (table.remove[i] == 1) continue;
     index.candidates(table, i, later);
-    for (const std::int32_t j : later) screen_pair(table, i, j);
+    for (const std::int32_t j : later) screen_pair(table, i, j, log);
   }
   return ids;
 }

@@ -19,11 +19,14 @@
 #include <optional>
 
 #include "screening/id_groups.h"
+#include "screening/screen_log.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 // Returns the identifier groups when the pass built its index, for the purge.
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table);
+// Every pair that acts is told to `log` when it is not null, in the order the
+// plain scan meets it.
+std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log);
 
 }  // namespace dedup

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "screening/screen_log.h"
 #include "stations/station_table.h"
 
 #if defined(__FAST_MATH__)
@@ -51,16 +52,20 @@ inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) {
 
 inline bool same_prec(float prec_a, float prec_b) { return prec_a == prec_b; }
 
-// dlat, dlon, s = dlat*dlat + dlon*dlon and d = sqrt(s), each rounded to
-// float, then d < kNearThreshold. A NaN d is not near.
-inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
+// The distance d of two places: dlat, dlon, s = dlat*dlat + dlon*dlon and
+// d = sqrt(s), each rounded to float.
+inline float distance(float lon_a, float lat_a, float lon_b, float lat_b) {
   const float dlat = lat_a - lat_b;
   const float dlon = lon_a - lon_b;
   const float dlat_squared = dlat * dlat;
   const float dlon_squared = dlon * dlon;
   const float s = dlat_squared + dlon_squared;
-  const float d = std::sqrt(s);
-  return d < kNearThreshold;
+  return std::sqrt(s);
+}
+
+// d < kNearThreshold, on d itself. A NaN d is not near.
+inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
+  return distance(lon_a, lat_a, lon_b, lat_b) < kNearThreshold;
 }
 
 // Identifiers first; for different identifiers no distance is computed.
@@ -102,9 +107,11 @@ inline constexpr std::array<PairAction, 10> kPairActions{{
     {},                                                                                    // 9
 }};
 
-// Classifies the pair (i, j), i before j, and applies its action at once.
-inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j) {
-  const PairAction& action = kPairActions[static_cast<std::size_t>(classify_pair(table, i, j))];
+// Classifies the pair (i, j), i before j, and applies its action at once;
+// a pair that acts is then told to the log, when there is one.
+inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j, ScreenLog* log) {
+  const PairCase pair_case = classify_pair(table, i, j);
+  const PairAction& action = kPairActions[static_cast<std::size_t>(pair_case)];
   if (!action.remove_j) return;  // every case that acts removes j and stores its reason
   table.remove[j] = 1;
   table.reason[j] = action.reason_j;
@@ -114,6 +121,7 @@ inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j) {
     table.mark_all[i] = 1;
     table.mark_all[j] = 1;
   }
+  if (log != nullptr) log->pair_acted(table, i, j, static_cast<int>(pair_case));
 }
 
 }  // namespace dedup

@@ -4,17 +4,17 @@
 
 namespace dedup {
 
-void plain_row(StationTable& table, std::int32_t i) {
+void plain_row(StationTable& table, std::int32_t i, ScreenLog* log) {
   for (std::int32_t j = i + 1; j < table.n; ++j) {
     if (table.remove[j] == 1) continue;
-    screen_pair(table, i, j);
+    screen_pair(table, i, j, log);
   }
 }
 
-void plain_pairwise_pass(StationTable& table) {
+void plain_pairwise_pass(StationTable& table, ScreenLog* log) {
   for (std::int32_t i = 0; i + 1 < table.n; ++i) {
     if (table.remove[i] == 1) continue;
-    plain_row(table, i);
+    plain_row(table, i, log);
   }
 }
 

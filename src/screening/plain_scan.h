@@ -6,18 +6,19 @@
 
 #include <cstdint>
 
+#include "screening/screen_log.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 // Compares record i with every later record whose remove is 0, in increasing
 // order, applying each pair at once; goes on to the end even when a pair has
-// removed i.
-void plain_row(StationTable& table, std::int32_t i);
+// removed i. Every pair that acts is told to `log` when it is not null.
+void plain_row(StationTable& table, std::int32_t i, ScreenLog* log);
 
 // plain_row for every record i, in increasing order, that is not removed
 // when its turn comes.
-void plain_pairwise_pass(StationTable& table);
+void plain_pairwise_pass(StationTable& table, ScreenLog* log);
 
 // Sets remove on every record whose identifier equals that of a record with
 // mark_all = 1; sets no reason.

@@ -5,43 +5,14 @@
 #include <cmath>
 #include <span>
 
+#include "screening/grid_cell.h"
 #include "screening/pair_rule.h"
 
 namespace dedup {
 namespace {
 
-// A little wider than kNearThreshold: a pair that the float distance finds
-// near differs by less than 0.0201 in each coordinate, so with cells of this
-// width (and the cell number computed in double) its records lie in the same
-// or adjacent cells.
-constexpr double kCellWidth = 0.025;
-
-// From 2^24 on, distinct floats lie at least 1 apart, so such a coordinate is
-// near only to an equal one.
-constexpr float kHugeCoordinate = 16777216.0f;
-
-// The grid column (or row) of a finite coordinate. Each huge value gets a
-// cell of its own: beyond 2^40, four apart per float, so that neither another
-// huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
-std::int64_t cell_of(float x) {
-  if (std::fabs(x) < kHugeCoordinate) {
-    return static_cast<std::int64_t>(std::floor(static_cast<double>(x) / kCellWidth));
-  }
-  const auto magnitude = static_cast<std::int64_t>(std::bit_cast<std::uint32_t>(x) & 0x7fffffffU);
-  const std::int64_t own = (std::int64_t{1} << 40) + 4 * magnitude;
-  return x < 0.0f ? -own : own;
-}
-
 // The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
 std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
-
-// Puts record k into the group of `first`, the first record with its key,
-// or into a new group when it is that first record.
-void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
-  std::vector<std::int32_t>& group_of = grouping.group_of;
-  group_of[static_cast<std::size_t>(k)] =
-      first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
-}
 
 Grouping group_places(const StationTable& table) {
   Grouping places{std::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1), 0};

@@ -1,0 +1,32 @@
+#pragma once
+// The grid that finds near records without comparing every pair: square
+// cells a little wider than kNearThreshold. A pair that the float distance
+// finds near differs by less than 0.0201 in each coordinate, so with cells
+// of this width (and the cell number computed in double) its records lie in
+// the same or adjacent cells. Only finite coordinates have a cell.
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace dedup {
+
+inline constexpr double kCellWidth = 0.025;
+
+// From 2^24 on, distinct floats lie at least 1 apart, so such a coordinate is
+// near only to an equal one.
+inline constexpr float kHugeCoordinate = 16777216.0f;
+
+// The grid column (or row) of a finite coordinate. Each huge value gets a
+// cell of its own: beyond 2^40, four apart per float, so that neither another
+// huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
+inline std::int64_t cell_of(float x) {
+  if (std::fabs(x) < kHugeCoordinate) {
+    return static_cast<std::int64_t>(std::floor(static_cast<double>(x) / kCellWidth));
+  }
+  const auto magnitude = static_cast<std::int64_t>(std::bit_cast<std::uint32_t>(x) & 0x7fffffffU);
+  const std::int64_t own = (std::int64_t{1} << 40) + 4 * magnitude;
+  return x < 0.0f ? -own : own;
+}
+
+}  // namespace dedup

@@ -1,0 +1,95 @@
+#include "screening/screen_log.h"
+
+#include <array>
+#include <cstddef>
+
+#include "screening/id_groups.h"
+#include "screening/near_kept_pairs.h"
+#include "screening/pair_rule.h"
+
+namespace dedup {
+namespace {
+
+// The reason text a record holds, as one of the fixed texts (empty for none),
+// so that an event keeps it after later pairs store another.
+std::string_view held_reason(const StationTable& table, std::int32_t k) {
+  static const std::array<std::pair<const ReasonText*, std::string_view>, 6> kTexts{{
+      {&kStoredOtherIdSamePrec, kReasonOtherIdSamePrec},
+      {&kStoredOtherIdOtherPrec, kReasonOtherIdOtherPrec},
+      {&kStoredExactCopy, kReasonExactCopy},
+      {&kStoredSamePlaceOtherPrec, kReasonSamePlaceOtherPrec},
+      {&kStoredNearSamePrec, kReasonNearSamePrec},
+      {&kStoredNearOtherPrec, kReasonNearOtherPrec},
+  }};
+  for (const auto& [stored, text] : kTexts) {
+    if (table.reason[k] == *stored) return text;
+  }
+  return {};
+}
+
+// The distance of two records as Near computes it; 0 at the same place.
+float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
+  if (same_place(table.lon[a], table.lat[a], table.lon[b], table.lat[b])) return 0.0f;
+  return distance(table.lon[a], table.lat[a], table.lon[b], table.lat[b]);
+}
+
+ScreenEvent event(const StationTable& table, ScreenEvent::Kind kind, std::int32_t first, std::int32_t second,
+                  int pair_case, ScreenEvent::Removed removed) {
+  return {kind,
+          first,
+          second,
+          pair_case,
+          record_distance(table, first, second),
+          removed,
+          held_reason(table, first),
+          held_reason(table, second)};
+}
+
+}  // namespace
+
+void ScreenLog::pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, int pair_case) {
+  const PairAction& action = kPairActions[static_cast<std::size_t>(pair_case)];
+  const auto removed = action.remove_i ? ScreenEvent::Removed::kBoth : ScreenEvent::Removed::kSecond;
+  events_.push_back(event(table, ScreenEvent::Kind::kPair, i, j, pair_case, removed));
+}
+
+void ScreenLog::pairs_done(const StationTable& table) {
+  removed_by_pairs_.assign(table.remove.get(), table.remove.get() + table.n);
+}
+
+void ScreenLog::screening_done(const StationTable& table) {
+  add_purges(table);
+  add_reviews(table);
+}
+
+void ScreenLog::add_purges(const StationTable& table) {
+  const auto purged = [&](std::int32_t k) {
+    return table.remove[k] == 1 && removed_by_pairs_[static_cast<std::size_t>(k)] == 0;
+  };
+  std::int32_t k = 0;
+  while (k < table.n && !purged(k)) ++k;
+  if (k == table.n) return;
+
+  // The first marked record of each identifier group.
+  const IdGroups ids(table);
+  std::vector<std::int32_t> first_marked(static_cast<std::size_t>(ids.count()), -1);
+  for (std::int32_t m = table.n - 1; m >= 0; --m) {
+    if (table.mark_all[m] == 1) first_marked[static_cast<std::size_t>(ids.group(m))] = m;
+  }
+  for (; k < table.n; ++k) {
+    if (!purged(k)) continue;
+    const std::int32_t match = first_marked[static_cast<std::size_t>(ids.group(k))];
+    events_.push_back(match < k ? event(table, ScreenEvent::Kind::kPurge, match, k, 0, ScreenEvent::Removed::kSecond)
+                                : event(table, ScreenEvent::Kind::kPurge, k, match, 0, ScreenEvent::Removed::kFirst));
+  }
+}
+
+void ScreenLog::add_reviews(const StationTable& table) {
+  const int kDifferentIdsOtherPlace = static_cast<int>(PairCase::kOtherIdOtherPlace);
+  for (const auto& [i, j] : near_kept_pairs(table)) {
+    events_.push_back(
+        event(table, ScreenEvent::Kind::kReview, i, j, kDifferentIdsOtherPlace, ScreenEvent::Removed::kNone));
+  }
+}
+
+}  // namespace dedup

@@ -1,0 +1,59 @@
+#pragma once
+// The audit trail of one screening: the events that removed a record, and the
+// pairs a reviewer should look at, in the order they happen.
+// - pair: a pair of the pairwise pass that acted (cases 1, 2, 4, 5, 6 and 8),
+//   in the order the plain scan meets them; both scans log the same pairs;
+// - purge: a record that the purge removed and the pairwise pass had not,
+//   matched with the first record of its identifier whose conflict (case 5)
+//   marked that identifier;
+// - review: two records of different identifiers, both kept, at different
+//   places yet near each other, which the rules leave alone (found by a grid
+//   over the kept records).
+// The screening fills a log only when it is given one.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "stations/station_table.h"
+
+namespace dedup {
+
+struct ScreenEvent {
+  enum class Kind : std::uint8_t { kPair, kPurge, kReview };
+  // Which of the two records the event removed.
+  enum class Removed : std::uint8_t { kNone, kFirst, kSecond, kBoth };
+
+  Kind kind = Kind::kPair;
+  std::int32_t first = 0;   // slot of the earlier record
+  std::int32_t second = 0;  // slot of the later record
+  int pair_case = 0;        // 1 to 9; 0 for a purge
+  float distance = 0.0f;    // as Near computes it; 0 at the same place
+  Removed removed = Removed::kNone;
+  // The reason text each record holds once the event is done (empty for none).
+  std::string_view first_reason;
+  std::string_view second_reason;
+
+  bool operator==(const ScreenEvent&) const = default;
+};
+
+class ScreenLog {
+ public:
+  const std::vector<ScreenEvent>& events() const { return events_; }
+
+  // Called by the screening: a pair (i, j) of the given case has just acted.
+  void pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, int pair_case);
+  // Called by the screening between the pairwise pass and the purge.
+  void pairs_done(const StationTable& table);
+  // Called by the screening at its end: adds the purge and review events.
+  void screening_done(const StationTable& table);
+
+ private:
+  void add_purges(const StationTable& table);
+  void add_reviews(const StationTable& table);
+
+  std::vector<ScreenEvent> events_;
+  std::vector<std::int32_t> removed_by_pairs_;  // remove of each record before the purge
+};
+
+}  // namespace dedup
