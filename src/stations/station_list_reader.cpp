@@ -115,15 +115,16 @@ class RecordReader {
 
 }  // namespace
 
-void StationListReader::read(const std::string& name, StationTable& table) {
+void StationListReader::read(const std::string& name, StationTable& table, FirstLines* first_lines) {
   const ListFile file(name);
-  read_content(file.content(), name, table);
+  read_content(file.content(), name, table, first_lines);
 }
 
 void StationListReader::read_content(std::string_view content, const std::string& name,
-                                     StationTable& table) {
+                                     StationTable& table, FirstLines* first_lines) {
   RecordReader reader(name, content);
   table.n = 0;
+  if (first_lines != nullptr) first_lines->clear();
   // Each record is read straight into the next slot; one that the file ends
   // in the middle of is left there uncounted.
   while (table.n < kMaxStations) {
@@ -131,6 +132,7 @@ void StationListReader::read_content(std::string_view content, const std::string
     if (!reader.read({table.id[slot], table.orgao[slot], table.lon[slot], table.lat[slot], table.prec[slot]})) {
       return;
     }
+    if (first_lines != nullptr) first_lines->push_back(reader.first_line());
     ++table.n;
   }
   StationRecord beyond;

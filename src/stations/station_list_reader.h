@@ -6,9 +6,13 @@
 // Fatal (FatalError naming the file, and the line for a bad value): a file
 // that cannot be opened or read, a numeric field that is not a number or has
 // no value, malformed quoting, more than kMaxStations records.
+// Given `first_lines`, it also receives, for each record in turn, the line of
+// the list on which the record starts.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "stations/station_table.h"
 
@@ -16,10 +20,13 @@ namespace dedup {
 
 class StationListReader {
  public:
-  static void read(const std::string& name, StationTable& table);
+  using FirstLines = std::vector<std::int64_t>;
+
+  static void read(const std::string& name, StationTable& table, FirstLines* first_lines = nullptr);
 
   // The same for a list already in memory; `name` names it in diagnostics.
-  static void read_content(std::string_view content, const std::string& name, StationTable& table);
+  static void read_content(std::string_view content, const std::string& name, StationTable& table,
+                           FirstLines* first_lines = nullptr);
 };
 
 }  // namespace dedup
