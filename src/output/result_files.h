@@ -1,6 +1,6 @@
 #pragma once
 // The result files of a run. The outputs themselves (where each goes, and
-// how they are committed whole or not at all) are an OutputSet; the two
+// how they are committed whole or not at all) are an OutputSet; the
 // writers fill its texts, also when one receives no record. Records go in
 // record-number order, lines end in a single '\n', texts are written
 // trimmed and unchanged, two blanks apart.
@@ -9,14 +9,24 @@
 // Removed-stations report: the header line, then every record with remove 1,
 // as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
 // and reason (a blank reason leaves the line ending in two blanks).
+// Audit file: CSV (header row, commas, RFC 4180 quoting where a text needs
+// it, '\n' line ends), one row per screening event in order, naming both
+// records by record number, starting line and identifier, with the case,
+// the distance, which record the event removed and the reason each holds.
+
+#include <vector>
 
 #include "output/output_set.h"
 #include "output/text_file.h"
+#include "screening/duplicate_screen.h"
+#include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 void write_kept(const StationTable& table, TextFile& file);
 void write_removed(const StationTable& table, TextFile& file);
+void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
+                 const StationListReader::FirstLines& first_lines, TextFile& file);
 
 }  // namespace dedup
