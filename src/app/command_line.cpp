@@ -14,16 +14,36 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     if (only == "--help" || only == "-h") command.action = CommandLine::Action::kHelp;
     if (only == "--version") command.action = CommandLine::Action::kVersion;
   }
-  if (argc >= 4) {
+  int at = 1;
+  while (at < argc) {
+    const std::string_view option = argv[at];
+    if (option == "--") {
+      ++at;
+      break;
+    }
+    if (option != "--audit") break;
+    if (at + 1 == argc) {
+      command.problem = "--audit needs the name of the audit file";
+      return command;
+    }
+    if (command.names.audit) {
+      command.problem = "--audit is given twice";
+      return command;
+    }
+    command.names.audit = trim_trailing_blanks(argv[at + 1]);
+    at += 2;
+  }
+  if (argc - at >= 3) {
     command.action = CommandLine::Action::kRun;
-    command.names = {trim_trailing_blanks(argv[1]), trim_trailing_blanks(argv[2]),
-                     trim_trailing_blanks(argv[3])};
+    command.names.station_list = trim_trailing_blanks(argv[at]);
+    command.names.kept = trim_trailing_blanks(argv[at + 1]);
+    command.names.removed = trim_trailing_blanks(argv[at + 2]);
   }
   return command;
 }
 
 std::string usage_text() {
-  return "usage: station-dedup STATION_LIST KEPT_FILE REMOVED_REPORT\n";
+  return "usage: station-dedup [--audit AUDIT_FILE] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
 }
 
 std::string help_text() {
@@ -42,6 +62,14 @@ std::string help_text() {
          "  REMOVED_REPORT  written: a header line, then one line per removed station\n"
          "                  with its reason (MOTIVO); must differ from KEPT_FILE\n"
          "\n"
+         "  --audit AUDIT_FILE\n"
+         "                  also write AUDIT_FILE, a CSV file with one row per event:\n"
+         "                  each pair that removed records, each record the purge\n"
+         "                  removed with the record it was matched with, and each\n"
+         "                  pair of kept stations with different identifiers that\n"
+         "                  lie less than 0.02 apart (to review); it must differ from\n"
+         "                  the other three files\n"
+         "  --              end of the options (for a STATION_LIST starting with -)\n"
          "  -h, --help      print this help and exit\n"
          "  --version       print the version and exit\n"
          "\n"

@@ -1,9 +1,14 @@
 #pragma once
-// The command line: three positional file names (station list, kept-stations
-// file, removed-stations report), each used with its trailing blanks removed;
-// later arguments are ignored. --help / -h or --version as the only argument
-// asks for that text instead; fewer than three names is a usage error.
+// The command line: options first, then three positional file names (station
+// list, kept-stations file, removed-stations report), each used with its
+// trailing blanks removed; later arguments are ignored. The one option is
+// --audit FILE (also the audit file's name loses its trailing blanks); "--"
+// ends the options, so that a list whose name starts with "-" stays reachable.
+// --help / -h or --version as the only argument asks for that text instead;
+// fewer than three names, or --audit without a name or given twice, is a
+// usage error.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,12 +18,14 @@ struct RunNames {
   std::string station_list;
   std::string kept;
   std::string removed;
+  std::optional<std::string> audit;  // none: no audit file
 };
 
 struct CommandLine {
   enum class Action { kRun, kHelp, kVersion, kUsageError };
   Action action = Action::kUsageError;
-  RunNames names;  // set for kRun
+  RunNames names;      // set for kRun
+  std::string problem;  // for kUsageError: what is wrong, empty when names are missing
 };
 
 CommandLine parse_command_line(int argc, const char* const* argv);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
@@ -38,13 +39,30 @@ void run(const RunNames& names) {
   check_not_empty(names.station_list, "station list");
   check_not_empty(names.kept, "kept-stations file");
   check_not_empty(names.removed, "removed-stations report");
-  OutputSet outputs({{names.kept, "kept-stations file"}, {names.removed, "removed-stations report"}});
+  std::vector<OutputRequest> requests{{names.kept, "kept-stations file"}, {names.removed, "removed-stations report"}};
+  const bool audit = names.audit.has_value();
+  if (audit) {
+    check_not_empty(*names.audit, "audit file");
+    requests.push_back({*names.audit, "audit file"});
+  }
+  OutputSet outputs(requests);
+  if (audit && lands_on(outputs.target(2), names.station_list)) {
+    throw FatalError(*names.audit + ": the audit file would overwrite the station list " + names.station_list +
+                     "; name a file of its own");
+  }
   const auto table = std::make_unique<StationTable>();
-  StationListReader::read(names.station_list, *table);
+  StationListReader::FirstLines first_lines;
+  ScreenLog log;
+  StationListReader::read(names.station_list, *table, audit ? &first_lines : nullptr);
   table->reset_screening();
-  DuplicateScreen::screen(*table);
+  if (audit) {
+    DuplicateScreen::screen(*table, log);
+  } else {
+    DuplicateScreen::screen(*table);
+  }
   write_kept(*table, outputs.file(0));
   write_removed(*table, outputs.file(1));
+  if (audit) write_audit(*table, log.events(), first_lines, outputs.file(2));
   outputs.finish();
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.
@@ -60,7 +78,8 @@ int run_command_line(int argc, const char* const* argv) {
     case CommandLine::Action::kVersion:
       return print(stdout, version_text(), 0);
     case CommandLine::Action::kUsageError:
-      return print(stderr, usage_text(), kExitFailure);
+      return print(stderr, (command.problem.empty() ? "" : "station-dedup: " + command.problem + "\n") + usage_text(),
+                   kExitFailure);
     case CommandLine::Action::kRun:
       break;
   }

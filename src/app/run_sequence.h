@@ -1,10 +1,11 @@
 #pragma once
-// The run: check the names and prepare both outputs (before anything is
+// The run: check the names and prepare the outputs (before anything is
 // read, so that a run that cannot finish changes no file), read the station
 // list, reset the screening state, screen, write the kept-stations file and
-// the removed-stations report, print the summary line, put both files in
-// place. Every failure is a FatalError, caught only in run_command_line,
-// which prints the diagnostic and returns exit status 2.
+// the removed-stations report (and, when asked, the audit file, which may not
+// land on the station list), print the summary line, put the files in place.
+// Every failure is a FatalError, caught only in run_command_line, which
+// prints the diagnostic and returns exit status 2.
 
 #include "app/command_line.h"
 
