@@ -33,8 +33,6 @@ struct ScreenEvent {
   // The reason text each record holds once the event is done (empty for none).
   std::string_view first_reason;
   std::string_view second_reason;
-
-  bool operator==(const ScreenEvent&) const = default;
 };
 
 class ScreenLog {

@@ -1,5 +1,6 @@
 // The scan the program uses against the plain reference scan: the same
-// remove, mark_all and reason, record by record, on many random tables.
+// remove, mark_all and reason, record by record, on many random tables; and,
+// with a log, the same events in the same order and the same decisions.
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,17 @@ class Equivalence : public ::testing::Test {
     DuplicateScreen::screen(*indexed_);
     DuplicateScreen::screen_plain(*plain_);
     ASSERT_EQ(outcomes(*indexed_), outcomes(*plain_)) << label << "\n" << describe(rows);
+
+    const auto unlogged = outcomes(*indexed_);
+    ScreenLog indexed_log;
+    ScreenLog plain_log;
+    load(*indexed_, rows);
+    load(*plain_, rows);
+    DuplicateScreen::screen(*indexed_, indexed_log);
+    DuplicateScreen::screen_plain(*plain_, plain_log);
+    ASSERT_EQ(outcomes(*indexed_), unlogged) << label << "\n" << describe(rows);
+    ASSERT_EQ(outcomes(*plain_), unlogged) << label << "\n" << describe(rows);
+    ASSERT_EQ(describe(indexed_log.events()), describe(plain_log.events())) << label << "\n" << describe(rows);
   }
 
   std::unique_ptr<StationTable> indexed_ = std::make_unique<StationTable>();

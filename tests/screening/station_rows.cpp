@@ -46,6 +46,22 @@ std::string describe(const std::vector<Row>& rows) {
   return text;
 }
 
+std::string describe(const std::vector<ScreenEvent>& events) {
+  constexpr const char* kKinds[] = {"pair", "purge", "review"};
+  constexpr const char* kRemoved[] = {"none", "first", "second", "both"};
+  std::string text;
+  char line[512];
+  for (const ScreenEvent& event : events) {
+    std::snprintf(line, sizeof line, "%s case %d: %d %d  %a  %s  '%.*s' '%.*s'\n",
+                  kKinds[static_cast<int>(event.kind)], event.pair_case, event.first + 1, event.second + 1,
+                  static_cast<double>(event.distance), kRemoved[static_cast<int>(event.removed)],
+                  static_cast<int>(event.first_reason.size()), event.first_reason.data(),
+                  static_cast<int>(event.second_reason.size()), event.second_reason.data());
+    text += line;
+  }
+  return text;
+}
+
 std::vector<Outcome> screen_rows(ScreenFunction screen, const std::vector<Row>& rows) {
   const auto table = std::make_unique<StationTable>();
   load(*table, rows);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "screening/duplicate_screen.h"
 #include "stations/station_table.h"
 
 namespace dedup::testing {
@@ -39,6 +40,10 @@ std::string numbered(const std::string& prefix, std::uint64_t k);
 
 // One line per row, coordinates printed so that they read back exactly.
 std::string describe(const std::vector<Row>& rows);
+
+// One line per event: kind, case, both record numbers, the distance in
+// hexadecimal (exact, NaN included), the removed record(s) and both reasons.
+std::string describe(const std::vector<ScreenEvent>& events);
 
 using ScreenFunction = void (*)(StationTable&);
 

@@ -1,0 +1,92 @@
+// The screening's log on hand-made tables, through both scans: which record
+// a purge and a case-8 pair are matched with, and which kept pairs are
+// listed for review.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "screening/duplicate_screen.h"
+#include "screening/pair_rule.h"
+#include "screening/station_rows.h"
+
+namespace dedup::testing {
+namespace {
+
+using Kind = ScreenEvent::Kind;
+using Removed = ScreenEvent::Removed;
+
+// The events of both scans, which must agree.
+std::vector<ScreenEvent> logged(const std::vector<Row>& rows) {
+  const auto table = std::make_unique<StationTable>();
+  load(*table, rows);
+  ScreenLog plain;
+  DuplicateScreen::screen_plain(*table, plain);
+  load(*table, rows);
+  ScreenLog log;
+  DuplicateScreen::screen(*table, log);
+  EXPECT_EQ(describe(log.events()), describe(plain.events()));
+  return log.events();
+}
+
+// Slots are 0-based, as the log keeps them.
+ScreenEvent event(Kind kind, int pair_case, std::int32_t first, std::int32_t second, float distance,
+                  Removed removed, std::string_view first_reason, std::string_view second_reason) {
+  return {kind, first, second, pair_case, distance, removed, first_reason, second_reason};
+}
+
+TEST(ScreenLog, APurgedRecordIsMatchedWithTheFirstMarkedRecordOfItsIdentifier) {
+  // Record 1 lies far from the conflict of records 2 and 3; record 5 after it.
+  const std::vector<Row> rows{{"X", -44.5f, -19.9f, 28.5f},
+                              {"X", -44.0f, -19.4f, 31.2f},
+                              {"Y", -40.0f, -10.0f, 1.0f},
+                              {"X", -44.0f, -19.4f, 31.0f},
+                              {"X", -44.0f, -19.0f, 2.0f}};
+  const float to_first = distance(-44.5f, -19.9f, -44.0f, -19.4f);
+  const float to_last = distance(-44.0f, -19.4f, -44.0f, -19.0f);
+  EXPECT_EQ(describe(logged(rows)),
+            describe({event(Kind::kPair, 5, 1, 3, 0.0f, Removed::kBoth, kReasonSamePlaceOtherPrec,
+                            kReasonSamePlaceOtherPrec),
+                      event(Kind::kPurge, 0, 0, 1, to_first, Removed::kFirst, "", kReasonSamePlaceOtherPrec),
+                      event(Kind::kPurge, 0, 1, 4, to_last, Removed::kSecond, kReasonSamePlaceOtherPrec, "")}));
+}
+
+TEST(ScreenLog, ACaseEightPairNamesBothRecordsAndTheReasonOnlyInTheLater) {
+  // Record 1 first gets R2 from record 2 at its place; the case-8 pair with
+  // record 3 leaves it, and record 4 (R1 with record 1) replaces nothing.
+  const std::vector<Row> rows{{"A", -39.27f, -5.19f, 18.6f},
+                              {"B", -39.27f, -5.19f, 3.0f},
+                              {"A", -39.275f, -5.188f, 21.0f},
+                              {"C", -39.27f, -5.19f, 18.6f}};
+  const float apart = distance(-39.27f, -5.19f, -39.275f, -5.188f);
+  EXPECT_EQ(describe(logged(rows)),
+            describe({event(Kind::kPair, 2, 0, 1, 0.0f, Removed::kBoth, kReasonOtherIdOtherPrec, kReasonOtherIdOtherPrec),
+                      event(Kind::kPair, 8, 0, 2, apart, Removed::kBoth, kReasonOtherIdOtherPrec, kReasonNearOtherPrec),
+                      event(Kind::kPair, 1, 0, 3, 0.0f, Removed::kSecond, kReasonOtherIdOtherPrec,
+                            kReasonOtherIdSamePrec)}));
+}
+
+TEST(ScreenLog, ReviewPairsAreFoundAcrossCellBoundariesAndOnlyBelowTheThreshold) {
+  // Cells are 0.025 wide: each near pair below straddles a boundary, the
+  // later record in the next cell, or in the cell before it across a corner,
+  // or across zero. Records 7 and 8 are exactly 0.02 apart; record 9 is a
+  // copy of record 2, removed, so never reviewed.
+  const std::vector<Row> rows{{"P1", 0.0249f, 10.0f, 1.0f},    {"P2", 0.0251f, 10.0f, 2.0f},
+                              {"Q1", 0.0501f, 0.0501f, 1.0f},  {"Q2", 0.0499f, 0.0499f, 1.0f},
+                              {"R1", 20.0f, 0.001f, 1.0f},     {"R2", 20.0f, -0.001f, 1.0f},
+                              {"S1", 30.0f, 0.0f, 1.0f},       {"S2", 30.0f, 0.02f, 1.0f},
+                              {"P2", 0.0251f, 10.0f, 2.0f}};
+  const auto review = [](std::int32_t first, std::int32_t second, float d) {
+    return event(Kind::kReview, 3, first, second, d, Removed::kNone, "", "");
+  };
+  EXPECT_EQ(describe(logged(rows)),
+            describe({event(Kind::kPair, 4, 1, 8, 0.0f, Removed::kSecond, "", kReasonExactCopy),
+                      review(0, 1, distance(0.0249f, 10.0f, 0.0251f, 10.0f)),
+                      review(2, 3, distance(0.0501f, 0.0501f, 0.0499f, 0.0499f)),
+                      review(4, 5, distance(20.0f, 0.001f, 20.0f, -0.001f))}));
+}
+
+}  // namespace
+}  // namespace dedup::testing
