@@ -5,6 +5,9 @@
 #   stdout       the standard output, byte for byte
 #   kept.txt     the kept-stations file, byte for byte; absent: no such file
 #   removed.txt  the removed-stations report, likewise
+#   audit.csv    when present, the run is "station-dedup --audit audit.csv
+#                stations.txt kept.txt removed.txt" and the audit file must
+#                hold these bytes
 # A failing run must also leave a diagnostic on standard error, a successful
 # one must leave none.
 
@@ -13,7 +16,11 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${run_dir})
 file(COPY ${CASE_DIR}/stations.txt DESTINATION ${run_dir})
 
-execute_process(COMMAND ${BINARY} stations.txt kept.txt removed.txt
+set(options "")
+if(EXISTS ${CASE_DIR}/audit.csv)
+  set(options --audit audit.csv)
+endif()
+execute_process(COMMAND ${BINARY} ${options} stations.txt kept.txt removed.txt
   WORKING_DIRECTORY ${run_dir}
   RESULT_VARIABLE status
   OUTPUT_FILE ${WORK_DIR}/stdout
@@ -57,6 +64,7 @@ endfunction()
 compare("standard output" ${WORK_DIR}/stdout ${CASE_DIR}/stdout)
 compare("kept.txt" ${run_dir}/kept.txt ${CASE_DIR}/kept.txt)
 compare("removed.txt" ${run_dir}/removed.txt ${CASE_DIR}/removed.txt)
+compare("audit.csv" ${run_dir}/audit.csv ${CASE_DIR}/audit.csv)
 
 if(NOT failures STREQUAL "")
   message(NOTICE "${failures}")

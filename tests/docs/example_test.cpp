@@ -33,6 +33,27 @@ TEST(Example, ReproducesTheExpectedFilesByteForByte) {
   EXPECT_EQ(folder.read("removed.txt"), slurp(kSource + "/examples/expected/removed.txt"));
 }
 
+// With --audit the same two files, and the audit file that the README
+// shows in full, row by row.
+TEST(Example, WritesTheAuditRowsTheReadmeShows) {
+  ScratchFolder folder;
+  const auto result =
+      run_tool(folder.root(), {"--audit", "audit.csv", kSource + "/examples/stations.txt", "kept.txt", "removed.txt"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
+  EXPECT_EQ(folder.read("kept.txt"), slurp(kSource + "/examples/expected/kept.txt"));
+  EXPECT_EQ(folder.read("removed.txt"), slurp(kSource + "/examples/expected/removed.txt"));
+  const std::string audit = slurp(kSource + "/examples/expected/audit.csv");
+  EXPECT_EQ(folder.read("audit.csv"), audit);
+  std::string shown;
+  for (std::size_t at = 0; at < audit.size();) {
+    const std::size_t end = audit.find('\n', at) + 1;
+    shown += "    " + audit.substr(at, end - at);
+    at = end;
+  }
+  EXPECT_NE(slurp(kSource + "/README.md").find(shown), std::string::npos) << "the README shows:\n" << shown;
+}
+
 TEST(Example, ShowsEveryReasonAndARemovalWithoutOne) {
   const std::string report = slurp(kSource + "/examples/expected/removed.txt");
   for (const char* reason : kReasons) {
