@@ -48,7 +48,7 @@ void run(const RunNames& names) {
   OutputSet outputs(requests);
   if (audit && lands_on(outputs.target(2), names.station_list)) {
     throw FatalError(*names.audit + ": the audit file would overwrite the station list " + names.station_list +
-                     "; name a file of its own");
+                     "; name two different files");
   }
   const auto table = std::make_unique<StationTable>();
   StationListReader::FirstLines first_lines;

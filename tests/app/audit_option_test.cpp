@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ TEST(AuditOption, MistakesAreRefusedBeforeAnyFileIsTouched) {
   folder.write("list.txt", kList);
   folder.write("kept.txt", "old kept\n");
   ASSERT_EQ(::link(folder.path("list.txt").c_str(), folder.path("alias.txt").c_str()), 0);
-  const std::string same = "; name a file of its own\n";
+  const std::string same = "; name two different files\n";
   const Refusal refusals[] = {
       {{"--audit"}, "station-dedup: --audit needs the name of the audit file\n" + std::string(kUsage)},
       {{"--audit", "a.csv", "list.txt", "kept.txt"}, kUsage},
@@ -51,6 +52,9 @@ TEST(AuditOption, MistakesAreRefusedBeforeAnyFileIsTouched) {
     EXPECT_EQ(folder.read("kept.txt"), "old kept\n");
     EXPECT_FALSE(folder.exists("removed.txt"));
     EXPECT_FALSE(folder.exists("a.csv"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.root())) {
+      EXPECT_EQ(entry.path().filename().string().find(".station-dedup-"), std::string::npos) << entry.path();
+    }
   }
 }
 
