@@ -43,13 +43,13 @@ void run(const RunNames& names) {
   const bool audit = names.audit.has_value();
   if (audit) {
     check_not_empty(*names.audit, "audit file");
+    if (lands_on(find_output_target(*names.audit, "audit file"), names.station_list)) {
+      throw FatalError(*names.audit + ": the audit file would overwrite the station list " + names.station_list +
+                       "; name two different files");
+    }
     requests.push_back({*names.audit, "audit file"});
   }
   OutputSet outputs(requests);
-  if (audit && lands_on(outputs.target(2), names.station_list)) {
-    throw FatalError(*names.audit + ": the audit file would overwrite the station list " + names.station_list +
-                     "; name two different files");
-  }
   const auto table = std::make_unique<StationTable>();
   StationListReader::FirstLines first_lines;
   ScreenLog log;

@@ -148,4 +148,9 @@ bool same_output_file(const OutputTarget& a, const OutputTarget& b) {
          a.folder_id == b.folder_id && a.base == b.base;
 }
 
+bool lands_on(const OutputTarget& target, const std::string& name) {
+  struct stat status {};
+  return target.regular_file && ::stat(name.c_str(), &status) == 0 && identity(status) == target.regular_file;
+}
+
 }  // namespace dedup

@@ -54,4 +54,8 @@ OutputTarget find_output_target(const std::string& name, std::string_view what);
 // mounts and linked folders). Devices, FIFOs and terminals may be shared.
 bool same_output_file(const OutputTarget& a, const OutputTarget& b);
 
+// Whether the output would land on the existing file `name` (followed
+// through links); false when no such file exists.
+bool lands_on(const OutputTarget& target, const std::string& name);
+
 }  // namespace dedup
