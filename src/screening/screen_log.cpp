@@ -1,6 +1,5 @@
 #include "screening/screen_log.h"
 
-#include <array>
 #include <cstddef>
 
 #include "screening/id_groups.h"
@@ -10,22 +9,9 @@
 namespace dedup {
 namespace {
 
-// The reason text a record holds, as one of the fixed texts (empty for none),
+// The reason text a record holds (empty for none): one of the fixed texts,
 // so that an event keeps it after later pairs store another.
-std::string_view held_reason(const StationTable& table, std::int32_t k) {
-  static const std::array<std::pair<const ReasonText*, std::string_view>, 6> kTexts{{
-      {&kStoredOtherIdSamePrec, kReasonOtherIdSamePrec},
-      {&kStoredOtherIdOtherPrec, kReasonOtherIdOtherPrec},
-      {&kStoredExactCopy, kReasonExactCopy},
-      {&kStoredSamePlaceOtherPrec, kReasonSamePlaceOtherPrec},
-      {&kStoredNearSamePrec, kReasonNearSamePrec},
-      {&kStoredNearOtherPrec, kReasonNearOtherPrec},
-  }};
-  for (const auto& [stored, text] : kTexts) {
-    if (table.reason[k] == *stored) return text;
-  }
-  return {};
-}
+std::string_view held_reason(const StationTable& table, std::int32_t k) { return table.reason[k].trimmed(); }
 
 // The distance of two records as Near computes it; 0 at the same place.
 float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
@@ -54,7 +40,7 @@ void ScreenLog::pair_acted(const StationTable& table, std::int32_t i, std::int32
 }
 
 void ScreenLog::pairs_done(const StationTable& table) {
-  removed_by_pairs_.assign(table.remove.get(), table.remove.get() + table.n);
+  removed_by_pairs_.assign(table.remove, table.remove + table.n);
 }
 
 void ScreenLog::screening_done(const StationTable& table) {

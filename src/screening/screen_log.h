@@ -51,7 +51,7 @@ class ScreenLog {
   void add_reviews(const StationTable& table);
 
   std::vector<ScreenEvent> events_;
-  std::vector<std::int32_t> removed_by_pairs_;  // remove of each record before the purge
+  std::vector<std::uint8_t> removed_by_pairs_;  // remove of each record before the purge
 };
 
 }  // namespace dedup

@@ -47,10 +47,10 @@ TEST(ScreenLog, APurgedRecordIsMatchedWithTheFirstMarkedRecordOfItsIdentifier) {
   const float to_first = distance(-44.5f, -19.9f, -44.0f, -19.4f);
   const float to_last = distance(-44.0f, -19.4f, -44.0f, -19.0f);
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 5, 1, 3, 0.0f, Removed::kBoth, kReasonSamePlaceOtherPrec,
-                            kReasonSamePlaceOtherPrec),
-                      event(Kind::kPurge, 0, 0, 1, to_first, Removed::kFirst, "", kReasonSamePlaceOtherPrec),
-                      event(Kind::kPurge, 0, 1, 4, to_last, Removed::kSecond, kReasonSamePlaceOtherPrec, "")}));
+            describe({event(Kind::kPair, 5, 1, 3, 0.0f, Removed::kBoth, reason_text(ReasonCode::kSamePlaceOtherPrec),
+                            reason_text(ReasonCode::kSamePlaceOtherPrec)),
+                      event(Kind::kPurge, 0, 0, 1, to_first, Removed::kFirst, "", reason_text(ReasonCode::kSamePlaceOtherPrec)),
+                      event(Kind::kPurge, 0, 1, 4, to_last, Removed::kSecond, reason_text(ReasonCode::kSamePlaceOtherPrec), "")}));
 }
 
 TEST(ScreenLog, ACaseEightPairNamesBothRecordsAndTheReasonOnlyInTheLater) {
@@ -62,10 +62,10 @@ TEST(ScreenLog, ACaseEightPairNamesBothRecordsAndTheReasonOnlyInTheLater) {
                               {"C", -39.27f, -5.19f, 18.6f}};
   const float apart = distance(-39.27f, -5.19f, -39.275f, -5.188f);
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 2, 0, 1, 0.0f, Removed::kBoth, kReasonOtherIdOtherPrec, kReasonOtherIdOtherPrec),
-                      event(Kind::kPair, 8, 0, 2, apart, Removed::kBoth, kReasonOtherIdOtherPrec, kReasonNearOtherPrec),
-                      event(Kind::kPair, 1, 0, 3, 0.0f, Removed::kSecond, kReasonOtherIdOtherPrec,
-                            kReasonOtherIdSamePrec)}));
+            describe({event(Kind::kPair, 2, 0, 1, 0.0f, Removed::kBoth, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kOtherIdOtherPrec)),
+                      event(Kind::kPair, 8, 0, 2, apart, Removed::kBoth, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kNearOtherPrec)),
+                      event(Kind::kPair, 1, 0, 3, 0.0f, Removed::kSecond, reason_text(ReasonCode::kOtherIdOtherPrec),
+                            reason_text(ReasonCode::kOtherIdSamePrec))}));
 }
 
 TEST(ScreenLog, ReviewPairsAreFoundAcrossCellBoundariesAndOnlyBelowTheThreshold) {
@@ -82,7 +82,7 @@ TEST(ScreenLog, ReviewPairsAreFoundAcrossCellBoundariesAndOnlyBelowTheThreshold)
     return event(Kind::kReview, 3, first, second, d, Removed::kNone, "", "");
   };
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 4, 1, 8, 0.0f, Removed::kSecond, "", kReasonExactCopy),
+            describe({event(Kind::kPair, 4, 1, 8, 0.0f, Removed::kSecond, "", reason_text(ReasonCode::kExactCopy)),
                       review(0, 1, distance(0.0249f, 10.0f, 0.0251f, 10.0f)),
                       review(2, 3, distance(0.0501f, 0.0501f, 0.0499f, 0.0499f)),
                       review(4, 5, distance(20.0f, 0.001f, 20.0f, -0.001f))}));
