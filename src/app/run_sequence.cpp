@@ -49,7 +49,7 @@ void run(const RunNames& names) {
     }
     requests.push_back({*names.audit, "audit file"});
   }
-  OutputSet outputs(requests);
+  OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>();
   StationListReader::FirstLines first_lines;
   ScreenLog log;

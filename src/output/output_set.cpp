@@ -28,7 +28,7 @@ mode_t new_file_mode() {
 
 }  // namespace
 
-OutputSet::OutputSet(const std::vector<OutputRequest>& requests) {
+OutputSet::OutputSet(const std::vector<OutputRequest>& requests, const std::string& station_list) {
   outputs_.reserve(requests.size());
   for (const OutputRequest& request : requests) {
     Output output;
@@ -39,6 +39,7 @@ OutputSet::OutputSet(const std::vector<OutputRequest>& requests) {
                          " " + earlier.target.name + "; name two different files");
       }
     }
+    output.replaces_list = !station_list.empty() && lands_on(output.target, station_list);
     outputs_.push_back(std::move(output));
   }
   clean_up_temporaries_on_signals();
@@ -83,9 +84,7 @@ void OutputSet::create_temporary(Output& output) {
 
 void OutputSet::finish_temporary(Output& output) {
   output.file->flush();
-  // A file that replaces another reaches the disk before its name does, so
-  // that a crash leaves the old file or the new one, never an empty one.
-  if (output.target.regular_file && ::fdatasync(output.descriptor) != 0) output.file->fail("write", errno);
+  if (output.replaces_list && ::fdatasync(output.descriptor) != 0) output.file->fail("write", errno);
   const int descriptor = output.descriptor;
   output.descriptor = -1;
   if (::close(descriptor) != 0) output.file->fail("close", errno);

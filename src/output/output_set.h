@@ -8,16 +8,20 @@
 // there. Outputs written in place (a descriptor, a device) are collected in
 // memory.
 //
-// finish() writes every temporary out, flushes it to the disk when it will
-// replace a file, and closes it; then writes the outputs written in place.
+// finish() writes every temporary out and closes it; one that will replace
+// the station list is first flushed to the disk, so that a power cut can
+// never leave the list's only copy empty (an output that replaces an earlier
+// run's file is not: file systems such as ext4 and btrfs write a file that
+// is renamed over another before the rename, and the list can make it
+// again). Then it writes the outputs written in place.
 // commit() then puts the temporaries onto their final names in the order the
 // outputs were given, with the clean-up signals held back. Each existing
 // file is exchanged with its temporary, so that when a later one cannot be
 // put in place the earlier ones are put back; only when all are in place
 // are the old files removed. Any failure before or during commit() thus
 // leaves every existing file as it was, and the temporaries are removed:
-// when the set is destroyed uncommitted, or by SIGINT, SIGTERM, SIGHUP or
-// SIGPIPE at any moment. A replaced file keeps its permission bits and, as
+// when the set is destroyed uncommitted, or by a signal that ends the run
+// (signal_cleanup.h) at any moment. A replaced file keeps its permission bits and, as
 // far as the user may give them, its owner and group; a new one gets those
 // that creating a file gives (0666 less the umask). Failures are FatalErrors
 // naming the output.
@@ -39,7 +43,8 @@ struct OutputRequest {
 
 class OutputSet {
  public:
-  explicit OutputSet(const std::vector<OutputRequest>& requests);
+  // `station_list` names the list the run reads, which an output may replace.
+  explicit OutputSet(const std::vector<OutputRequest>& requests, const std::string& station_list = {});
   ~OutputSet();
   OutputSet(const OutputSet&) = delete;
   OutputSet& operator=(const OutputSet&) = delete;
@@ -56,6 +61,7 @@ class OutputSet {
     OutputTarget target;
     std::string temporary;  // the temporary's path; empty when there is none
     int descriptor = -1;    // open on the temporary until it is closed
+    bool replaces_list = false;
     Placed placed = Placed::kNot;
     std::unique_ptr<TextFile> file;
   };

@@ -11,7 +11,7 @@
 namespace dedup {
 namespace {
 
-constexpr std::array kCleanUpSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr std::array kCleanUpSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGBUS};
 
 // One slot per output a run may have, with room to spare.
 constexpr std::size_t kMaxTemporaries = 8;

@@ -1,8 +1,9 @@
 #pragma once
 // Temporary files that must not outlive the process. While a path is listed,
-// SIGINT, SIGTERM, SIGHUP and SIGPIPE remove every listed file and then end
-// the process as that signal would, so the shell sees the usual status; a
-// signal the process was started with ignored stays ignored. SIGXFSZ is
+// SIGINT, SIGTERM, SIGHUP and SIGPIPE, and SIGBUS (a mapped station list cut
+// short by another program while it is read), remove every listed file and
+// then end the process as that signal would, so the shell sees the usual
+// status; a signal the process was started with ignored stays ignored. SIGXFSZ is
 // ignored, so that a file-size limit reaches the writer as an error (EFBIG)
 // like a full disk instead of ending the process.
 //
