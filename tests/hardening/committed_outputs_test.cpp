@@ -203,13 +203,17 @@ TEST(FailedRuns, AReportThatCannotBePutInPlacePutsTheListBack) {
   if (::geteuid() != 0 || ::chown(folder.path("sticky/list.txt").c_str(), kNobody, kNobody) != 0) {
     GTEST_SKIP() << "needs root, to run the program as another user";
   }
+  // A copy of the program that the other user can reach, wherever the build is.
+  const std::string program = folder.path("station-dedup");
+  std::filesystem::copy_file(STATION_DEDUP_BINARY, program);
+  ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
   const pid_t child = ::fork();
   if (child == 0) {
     if (::chdir(sticky.c_str()) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(127);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, STDOUT_FILENO);
     ::dup2(null, STDERR_FILENO);
-    ::execl(STATION_DEDUP_BINARY, STATION_DEDUP_BINARY, "list.txt", "list.txt", "removed.txt", nullptr);
+    ::execl(program.c_str(), program.c_str(), "list.txt", "list.txt", "removed.txt", nullptr);
     ::_exit(127);
   }
   int status = 0;
