@@ -109,6 +109,7 @@ void OutputSet::write_in_place(Output& output) {
 }
 
 void OutputSet::finish() {
+  finished_ = true;
   for (Output& output : outputs_) {
     if (!output.temporary.empty()) finish_temporary(output);
   }
@@ -154,6 +155,7 @@ void OutputSet::put_back(Output& output) {
 }
 
 void OutputSet::commit() {
+  if (!finished_) finish();
   const HeldSignals held;
   std::size_t placed = 0;
   try {

@@ -14,7 +14,8 @@
 // run's file is not: file systems such as ext4 and btrfs write a file that
 // is renamed over another before the rename, and the list can make it
 // again). Then it writes the outputs written in place.
-// commit() then puts the temporaries onto their final names in the order the
+// commit() (which first calls finish() when that has not been done) then
+// puts the temporaries onto their final names in the order the
 // outputs were given, with the clean-up signals held back. Each existing
 // file is exchanged with its temporary, so that when a later one cannot be
 // put in place the earlier ones are put back; only when all are in place
@@ -75,6 +76,7 @@ class OutputSet {
 
   SharedBlock block_;
   std::vector<Output> outputs_;
+  bool finished_ = false;
 };
 
 }  // namespace dedup
