@@ -3,8 +3,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
-#include <new>
 #include <type_traits>
 
 namespace dedup {
@@ -14,8 +14,6 @@ static_assert(std::is_trivially_copyable_v<IdText> && std::is_trivially_copyable
               std::is_trivially_default_constructible_v<Reason>);
 static_assert(sizeof(Reason) == 1 && static_cast<int>(ReasonCode::kNone) == 0,
               "a zero byte reads as no reason");
-
-constexpr std::size_t kHugePage = std::size_t{1} << 21;
 
 std::size_t page_size() {
   static const auto size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
@@ -57,15 +55,8 @@ std::size_t columns_bytes() {
 
 }  // namespace
 
-// The block is asked for in transparent huge pages: a run touching its
-// columns then takes a couple of page faults instead of one per 4 KiB. It
-// is mapped one huge page larger than needed so that it can start on a
-// huge page boundary.
-StationTable::StationTable() : block_size_(round_up(columns_bytes(), kHugePage) + kHugePage) {
-  block_ = mmap(nullptr, block_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (block_ == MAP_FAILED) throw std::bad_alloc();
-  auto* next = reinterpret_cast<std::byte*>(round_up(reinterpret_cast<std::uintptr_t>(block_), kHugePage));
-  madvise(next, round_up(columns_bytes(), kHugePage), MADV_HUGEPAGE);
+StationTable::StationTable() : block_(columns_bytes()) {
+  std::byte* next = block_.data();
   const auto take = [&next]<class T>(T*& column) {
     column = reinterpret_cast<T*>(next);
     next += column_bytes(sizeof(T));
@@ -79,8 +70,6 @@ StationTable::StationTable() : block_size_(round_up(columns_bytes(), kHugePage) 
   take(mark_all);
   take(reason);
 }
-
-StationTable::~StationTable() { munmap(block_, block_size_); }
 
 void StationTable::store(std::int32_t slot, const StationRecord& record) {
   id[slot] = record.id;

@@ -1,0 +1,28 @@
+#include "stations/page_block.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <new>
+
+namespace dedup {
+namespace {
+
+std::size_t round_up(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
+
+}  // namespace
+
+// Mapped one huge page larger than needed so that the block can start on a
+// huge page boundary; pages never touched cost nothing.
+PageBlock::PageBlock(std::size_t bytes)
+    : mapping_size_(round_up(bytes, kHugePage) + kHugePage), size_(bytes) {
+  mapping_ = mmap(nullptr, mapping_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapping_ == MAP_FAILED) throw std::bad_alloc();
+  data_ = reinterpret_cast<std::byte*>(round_up(reinterpret_cast<std::uintptr_t>(mapping_), kHugePage));
+}
+
+PageBlock::~PageBlock() { munmap(mapping_, mapping_size_); }
+
+void PageBlock::use_huge_pages() { madvise(data_, round_up(size_, kHugePage), MADV_HUGEPAGE); }
+
+}  // namespace dedup

@@ -1,0 +1,36 @@
+#pragma once
+// A block of fresh anonymous memory that reads as zero and costs nothing until
+// touched: each 4 KiB page is paid for (one page fault) when first touched.
+// The block starts on a 2 MiB boundary, so that it can be asked for in
+// transparent huge pages, which then cost one fault per 2 MiB touched but
+// also clear all 2 MiB at once: worth it where most of each 2 MiB is used.
+
+#include <cstddef>
+
+namespace dedup {
+
+inline constexpr std::size_t kHugePage = std::size_t{1} << 21;
+
+class PageBlock {
+ public:
+  // Throws std::bad_alloc when the system gives no memory.
+  explicit PageBlock(std::size_t bytes);
+  ~PageBlock();
+  PageBlock(const PageBlock&) = delete;
+  PageBlock& operator=(const PageBlock&) = delete;
+
+  std::byte* data() const { return data_; }
+  std::size_t size() const { return size_; }
+
+  // Asks for transparent huge pages for the pages not touched yet; a hint
+  // that the system may ignore.
+  void use_huge_pages();
+
+ private:
+  void* mapping_;
+  std::size_t mapping_size_;
+  std::byte* data_;
+  std::size_t size_;
+};
+
+}  // namespace dedup
