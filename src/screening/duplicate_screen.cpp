@@ -3,16 +3,19 @@
 #include "screening/conflict_purge.h"
 #include "screening/indexed_scan.h"
 #include "screening/plain_scan.h"
+#include "screening/screen_arena.h"
 
 namespace dedup {
 
 void DuplicateScreen::screen(StationTable& table) {
-  const auto ids = indexed_pairwise_pass(table, nullptr);
+  ScreenArena arena(table.n);
+  const auto ids = indexed_pairwise_pass(table, nullptr, arena.memory());
   purge_conflicts(table, ids ? &*ids : nullptr);
 }
 
 void DuplicateScreen::screen(StationTable& table, ScreenLog& log) {
-  const auto ids = indexed_pairwise_pass(table, &log);
+  ScreenArena arena(table.n);
+  const auto ids = indexed_pairwise_pass(table, &log, arena.memory());
   log.pairs_done(table);
   purge_conflicts(table, ids ? &*ids : nullptr);
   log.screening_done(table);

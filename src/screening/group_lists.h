@@ -1,11 +1,13 @@
 #pragma once
 // The members of every group in increasing record order, stored back to back
 // (one array of members, one of offsets), built once from the group number of
-// each record. Records with group -1 belong to no list.
+// each record. Records with group -1 belong to no list. The lists take their
+// memory from the resource of the grouping's vector.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -14,14 +16,14 @@ namespace dedup {
 
 // The group number of each record (-1 for none) and the number of groups.
 struct Grouping {
-  std::vector<std::int32_t> group_of;
+  std::pmr::vector<std::int32_t> group_of;
   std::int32_t count = 0;
 };
 
 // Puts record k into the group of `first`, the first record with its key,
 // or into a new group when it is that first record.
 inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
-  std::vector<std::int32_t>& group_of = grouping.group_of;
+  std::pmr::vector<std::int32_t>& group_of = grouping.group_of;
   group_of[static_cast<std::size_t>(k)] =
       first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
 }
@@ -30,13 +32,13 @@ class GroupLists {
  public:
   explicit GroupLists(Grouping grouping)
       : group_of_(std::move(grouping.group_of)),
-        offsets_(static_cast<std::size_t>(grouping.count) + 1, 0),
-        members_(group_of_.size()) {
+        offsets_(static_cast<std::size_t>(grouping.count) + 1, 0, group_of_.get_allocator()),
+        members_(group_of_.size(), group_of_.get_allocator()) {
     for (const std::int32_t g : group_of_) {
       if (g >= 0) ++offsets_[static_cast<std::size_t>(g) + 1];
     }
     for (std::size_t g = 1; g < offsets_.size(); ++g) offsets_[g] += offsets_[g - 1];
-    std::vector<std::int32_t> next(offsets_.begin(), offsets_.end() - 1);
+    std::pmr::vector<std::int32_t> next(offsets_.begin(), offsets_.end() - 1, group_of_.get_allocator());
     for (std::size_t k = 0; k < group_of_.size(); ++k) {
       const std::int32_t g = group_of_[k];
       if (g >= 0) members_[static_cast<std::size_t>(next[static_cast<std::size_t>(g)]++)] = static_cast<std::int32_t>(k);
@@ -53,9 +55,9 @@ class GroupLists {
   }
 
  private:
-  std::vector<std::int32_t> group_of_;
-  std::vector<std::int32_t> offsets_;
-  std::vector<std::int32_t> members_;
+  std::pmr::vector<std::int32_t> group_of_;
+  std::pmr::vector<std::int32_t> offsets_;
+  std::pmr::vector<std::int32_t> members_;
 };
 
 }  // namespace dedup

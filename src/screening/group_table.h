@@ -5,9 +5,11 @@
 // keeps 32 bits of the key's hash and the first record with that key; callers
 // compare keys through that record, so any key (an identifier, a place, a
 // grid cell) fits the same table, and callers number the groups themselves.
+// The slots come from the memory resource given.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 namespace dedup {
@@ -24,7 +26,9 @@ inline std::uint64_t mix64(std::uint64_t x) {
 
 class GroupTable {
  public:
-  explicit GroupTable(std::int32_t max_keys) {
+  explicit GroupTable(std::int32_t max_keys,
+                      std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : slots_(memory) {
     std::size_t size = 16;
     while (size < 2 * static_cast<std::size_t>(max_keys)) size *= 2;
     slots_.resize(size);
@@ -64,7 +68,7 @@ class GroupTable {
     std::int32_t first = -1;  // -1: empty
   };
 
-  std::vector<Slot> slots_;
+  std::pmr::vector<Slot> slots_;
   std::size_t mask_ = 0;
 };
 

@@ -24,8 +24,9 @@ std::uint64_t hash_id(const IdText& id) {
 
 }  // namespace
 
-IdGroups::IdGroups(const StationTable& table) : group_(static_cast<std::size_t>(table.n)) {
-  GroupTable firsts(table.n);
+IdGroups::IdGroups(const StationTable& table, std::pmr::memory_resource* memory)
+    : group_(static_cast<std::size_t>(table.n), memory), size_(memory) {
+  GroupTable firsts(table.n, memory);
   size_.reserve(static_cast<std::size_t>(table.n));
   for (std::int32_t k = 0; k < table.n; ++k) {
     const IdText& id = table.id[k];

@@ -1,9 +1,11 @@
 #pragma once
 // Numbers the distinct identifiers of records 0..n-1 of a table: two records
 // get the same group exactly when their identifiers are equal over all 50
-// bytes. Identifiers are hashed and compared in full when hashes match.
+// bytes. Identifiers are hashed and compared in full when hashes match. The
+// groups and the scratch table take their memory from the resource given.
 
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 #include "stations/station_table.h"
@@ -12,7 +14,8 @@ namespace dedup {
 
 class IdGroups {
  public:
-  explicit IdGroups(const StationTable& table);
+  explicit IdGroups(const StationTable& table,
+                    std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
   std::int32_t group(std::int32_t record) const { return group_[static_cast<std::size_t>(record)]; }
   std::int32_t count() const { return static_cast<std::int32_t>(size_.size()); }
@@ -20,8 +23,8 @@ class IdGroups {
   std::int32_t size(std::int32_t g) const { return size_[static_cast<std::size_t>(g)]; }
 
  private:
-  std::vector<std::int32_t> group_;
-  std::vector<std::int32_t> size_;
+  std::pmr::vector<std::int32_t> group_;
+  std::pmr::vector<std::int32_t> size_;
 };
 
 }  // namespace dedup

@@ -10,7 +10,8 @@
 
 namespace dedup {
 
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log) {
+std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log,
+                                              std::pmr::memory_resource* memory) {
   const std::int32_t n = table.n;
   const std::int64_t plain_budget = n;
   std::int64_t plain_work = 0;
@@ -24,9 +25,9 @@ std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* lo
   }
   if (i + 1 >= n) return std::nullopt;
 
-  std::optional<IdGroups> ids(std::in_place, table);
-  const ScreenIndex index(table, *ids);
-  std::vector<std::int32_t> later;
+  std::optional<IdGroups> ids(std::in_place, table, memory);
+  const ScreenIndex index(table, *ids, memory);
+  std::pmr::vector<std::int32_t> later(memory);
   later.reserve(2 * static_cast<std::size_t>(n));
   for (; i + 1 < n; ++i) {
     if (table.remove[i] == 1) continue;

@@ -16,6 +16,7 @@
 // would exceed one full row: inputs that the first rows settle (every record
 // at one place, one tight cluster) never pay for it.
 
+#include <memory_resource>
 #include <optional>
 
 #include "screening/id_groups.h"
@@ -26,7 +27,9 @@ namespace dedup {
 
 // Returns the identifier groups when the pass built its index, for the purge.
 // Every pair that acts is told to `log` when it is not null, in the order the
-// plain scan meets it.
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log);
+// plain scan meets it. The index and the groups take their memory from
+// `memory`.
+std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log,
+                                              std::pmr::memory_resource* memory);
 
 }  // namespace dedup

@@ -40,7 +40,7 @@ bool worth_review(const StationTable& table, std::int32_t i, std::int32_t j) {
 std::vector<std::pair<std::int32_t, std::int32_t>> near_kept_pairs(const StationTable& table) {
   const auto n = static_cast<std::size_t>(table.n);
   std::vector<Cell> cell(n);
-  Grouping grouping{std::vector<std::int32_t>(n, -1), 0};
+  Grouping grouping{std::pmr::vector<std::int32_t>(n, -1), 0};
   GroupTable firsts(table.n);
   for (std::int32_t k = 0; k < table.n; ++k) {
     if (!in_grid(table, k)) continue;

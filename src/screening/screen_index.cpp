@@ -14,9 +14,9 @@ namespace {
 // The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
 std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
 
-Grouping group_places(const StationTable& table) {
-  Grouping places{std::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1), 0};
-  GroupTable firsts(table.n);
+Grouping group_places(const StationTable& table, std::pmr::memory_resource* memory) {
+  Grouping places{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
+  GroupTable firsts(table.n, memory);
   for (std::int32_t k = 0; k < table.n; ++k) {
     const float lon = table.lon[k];
     const float lat = table.lat[k];
@@ -31,15 +31,17 @@ Grouping group_places(const StationTable& table) {
 
 }  // namespace
 
-ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids)
-    : cell_key_(cell_keys(table, ids)),
+ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory)
+    : cell_key_(cell_keys(table, ids, memory)),
       cells_(static_cast<std::int32_t>(std::count_if(cell_key_.begin(), cell_key_.end(),
-                                                     [](const CellKey& key) { return key.id_group >= 0; }))),
-      place_lists_(group_places(table)),
+                                                     [](const CellKey& key) { return key.id_group >= 0; })),
+             memory),
+      place_lists_(group_places(table, memory)),
       cell_lists_(group_cells()) {}
 
-std::vector<ScreenIndex::CellKey> ScreenIndex::cell_keys(const StationTable& table, const IdGroups& ids) {
-  std::vector<CellKey> keys(static_cast<std::size_t>(table.n));
+std::pmr::vector<ScreenIndex::CellKey> ScreenIndex::cell_keys(const StationTable& table, const IdGroups& ids,
+                                                              std::pmr::memory_resource* memory) {
+  std::pmr::vector<CellKey> keys(static_cast<std::size_t>(table.n), memory);
   for (std::int32_t k = 0; k < table.n; ++k) {
     const std::int32_t g = ids.group(k);
     const float lon = table.lon[k];
@@ -56,7 +58,7 @@ std::uint64_t ScreenIndex::hash_cell(const CellKey& key) {
 }
 
 Grouping ScreenIndex::group_cells() {
-  Grouping cells{std::vector<std::int32_t>(cell_key_.size(), -1), 0};
+  Grouping cells{std::pmr::vector<std::int32_t>(cell_key_.size(), -1, cell_key_.get_allocator()), 0};
   for (std::size_t k = 0; k < cell_key_.size(); ++k) {
     const CellKey& key = cell_key_[k];
     if (key.id_group < 0) continue;
@@ -68,7 +70,8 @@ Grouping ScreenIndex::group_cells() {
   return cells;
 }
 
-void ScreenIndex::candidates(const StationTable& table, std::int32_t i, std::vector<std::int32_t>& out) const {
+void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
+                             std::pmr::vector<std::int32_t>& out) const {
   out.clear();
   int sources = 0;
   // Removed records are left out here rather than when the pairs are

@@ -10,9 +10,11 @@
 //   cell away. Records with a non-finite coordinate are never near and stay
 //   out of the grid; an identifier held by one record needs no grid at all.
 // It reads only id, lon and lat, which the screening never changes, so it is
-// built once per run, with storage sized from the record count.
+// built once per run, with storage sized from the record count and taken
+// from the memory resource given.
 
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 #include "screening/group_lists.h"
@@ -24,12 +26,12 @@ namespace dedup {
 
 class ScreenIndex {
  public:
-  ScreenIndex(const StationTable& table, const IdGroups& ids);
+  ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory);
 
   // Replaces `out` with the records j > i whose remove is 0 and that share
   // i's place or lie in i's identifier's cells around i, in increasing order,
   // each once. `out` needs room for 2 * n records to avoid reallocating.
-  void candidates(const StationTable& table, std::int32_t i, std::vector<std::int32_t>& out) const;
+  void candidates(const StationTable& table, std::int32_t i, std::pmr::vector<std::int32_t>& out) const;
 
  private:
   struct CellKey {
@@ -39,11 +41,12 @@ class ScreenIndex {
     bool operator==(const CellKey&) const = default;
   };
 
-  static std::vector<CellKey> cell_keys(const StationTable& table, const IdGroups& ids);
+  static std::pmr::vector<CellKey> cell_keys(const StationTable& table, const IdGroups& ids,
+                                             std::pmr::memory_resource* memory);
   static std::uint64_t hash_cell(const CellKey& key);
   Grouping group_cells();
 
-  std::vector<CellKey> cell_key_;
+  std::pmr::vector<CellKey> cell_key_;
   GroupTable cells_;
   GroupLists place_lists_;
   GroupLists cell_lists_;
