@@ -99,21 +99,19 @@ std::int64_t exponent_value(const NumberParts& parts) {
   return parts.exponent_negative ? -exponent : exponent;
 }
 
-// Exact when the significant digits fit a double and the power of ten is
-// exact: one correctly rounded double operation, then the rounding to float,
-// which is the correct one unless the double fell exactly on a midpoint
-// between two floats (the true value may lie on either side of it). Gives
-// nothing where it cannot be sure.
-std::optional<float> convert_quickly(const NumberParts& parts, std::int64_t exponent) {
+// mantissa * 10^power, exact when the mantissa fits a double's 53 bits and
+// the power of ten is exact: one correctly rounded double operation, then
+// the rounding to float, which is the correct one unless the double fell
+// exactly on a midpoint between two floats (the true value may lie on either
+// side of it). Gives nothing where it cannot be sure.
+std::optional<float> convert_quickly(bool negative, std::uint64_t mantissa, std::int64_t power) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   constexpr std::int64_t kMaxPower = 22;
-  if (parts.significant > kMaxQuickDigits) return std::nullopt;
-  const std::uint64_t mantissa = parts.mantissa;
-  if (mantissa == 0) return parts.negative ? -0.0f : 0.0f;
-  const std::int64_t power = exponent - static_cast<std::int64_t>(parts.fraction.size());
-  if (power < -kMaxPower || power > kMaxPower) return std::nullopt;
+  constexpr std::uint64_t kExactInDouble = std::uint64_t{1} << 53;
+  if (mantissa == 0) return negative ? -0.0f : 0.0f;
+  if (mantissa > kExactInDouble || power < -kMaxPower || power > kMaxPower) return std::nullopt;
 
   const double scaled = power < 0 ? static_cast<double>(mantissa) / kPowers[-power]
                                   : static_cast<double>(mantissa) * kPowers[power];
@@ -127,7 +125,35 @@ std::optional<float> convert_quickly(const NumberParts& parts, std::int64_t expo
   constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
   if ((std::bit_cast<std::uint64_t>(scaled) & kLowBits) == kMidpoint) return std::nullopt;
   const float value = static_cast<float>(scaled);
-  return parts.negative ? -value : value;
+  return negative ? -value : value;
+}
+
+// The common number, an optional sign and up to 19 digits with at most one
+// point among them, read in one pass and converted quickly; nothing for any
+// other text or where the quick conversion cannot be sure.
+std::optional<float> parse_plain_decimal(std::string_view text) {
+  constexpr std::size_t kMaxDigits = 19;  // 10^19 - 1 fits 64 bits
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  if (static_cast<std::size_t>(end - p) > kMaxDigits + 1) return std::nullopt;
+  const char* point = nullptr;
+  std::uint64_t mantissa = 0;
+  for (const char* c = p; c != end; ++c) {
+    const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
+    if (digit <= 9) {
+      mantissa = mantissa * 10 + digit;
+    } else if (*c == '.' && point == nullptr) {
+      point = c;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const std::ptrdiff_t digits = (end - p) - (point != nullptr ? 1 : 0);
+  if (digits == 0 || digits > static_cast<std::ptrdiff_t>(kMaxDigits)) return std::nullopt;
+  const std::int64_t fraction = point != nullptr ? end - point - 1 : 0;
+  return convert_quickly(negative, mantissa, -fraction);
 }
 
 // Any length of digits and exponent, through from_chars, which rounds the
@@ -165,10 +191,16 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
 }  // namespace
 
 std::optional<float> parse_number(std::string_view text) {
+  if (const auto plain = parse_plain_decimal(text)) return plain;
   const std::optional<NumberParts> parts = split(text);
   if (!parts) return parse_special(text);
   const std::int64_t exponent = exponent_value(*parts);
-  if (const auto quick = convert_quickly(*parts, exponent)) return quick;
+  if (parts->significant <= kMaxQuickDigits) {
+    if (const auto quick = convert_quickly(parts->negative, parts->mantissa,
+                                           exponent - static_cast<std::int64_t>(parts->fraction.size()))) {
+      return quick;
+    }
+  }
   return convert_exactly(*parts, exponent);
 }
 
