@@ -1,6 +1,8 @@
 #include "stations/value_scanner.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "stations/fatal_error.h"
 
@@ -24,6 +26,16 @@ constexpr auto kMayEndValue = [] {
   return table;
 }();
 
+// Every byte that ends an unquoted value, and '*', lies below '0': eight
+// bytes are searched at once for the first such byte. The bytes are read as
+// one little-endian word, so the lowest flagged byte is the first in the text.
+static_assert(std::endian::native == std::endian::little);
+constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
+
+// The high bit of each byte below '0'. Bytes from 0x80 on are never flagged;
+// a borrow only runs upwards from a flagged byte, so the lowest flag is exact.
+std::uint64_t below_digits(std::uint64_t word) { return (word - kEachByte * '0') & ~word & (kEachByte * 0x80); }
+
 }  // namespace
 
 ValueScanner::ValueScanner(std::string_view content, std::string_view file)
@@ -32,15 +44,6 @@ ValueScanner::ValueScanner(std::string_view content, std::string_view file)
   // never part of the first identifier.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (content_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
-}
-
-bool ValueScanner::at_blank() const {
-  if (at_end()) return false;
-  const char c = content_[pos_];
-  if (c == ' ' || c == '\t') return true;
-  // A carriage return right before a line feed is a blank; the line feed
-  // ends the line.
-  return c == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n';
 }
 
 bool ValueScanner::at_line_end() const {
@@ -55,13 +58,19 @@ bool ValueScanner::at_separator() const {
 }
 
 void ValueScanner::skip_blanks_and_line_ends() {
-  while (!at_end()) {
-    if (at_line_end()) {
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
+  for (; pos_ < size; ++pos_) {
+    const char c = data[pos_];
+    if (c == ' ' || c == '\t') continue;
+    if (c == '\n') {
       ++line_;
-    } else if (!at_blank()) {
+    } else if (c == '\r') {
+      // A carriage return before a line feed is a blank, alone a line end.
+      if (pos_ + 1 == size || data[pos_ + 1] != '\n') ++line_;
+    } else {
       return;
     }
-    ++pos_;
   }
 }
 
@@ -109,8 +118,7 @@ ValueScanner::Value ValueScanner::next() {
   if (c != '\'' && c != '"') {
     const std::size_t start = pos_;
     value.kind = Kind::kText;
-    read_unquoted(value);
-    if (!starts_with_repeat(value.text)) return value;
+    if (!read_unquoted(value) || !starts_with_repeat(value.text)) return value;
     pos_ = start;
   }
   std::int64_t count = 0;
@@ -145,14 +153,34 @@ void ValueScanner::read_value(Value& value) {
   }
 }
 
-void ValueScanner::read_unquoted(Value& value) {
+bool ValueScanner::read_unquoted(Value& value) {
   const char* const data = content_.data();
   const std::size_t size = content_.size();
   const std::size_t start = pos_;
   std::size_t pos = pos_;
-  while (pos < size && !kMayEndValue[static_cast<unsigned char>(data[pos])]) ++pos;
+  bool star = false;
+  while (true) {
+    if (pos + sizeof(std::uint64_t) <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, data + pos, sizeof word);
+      const std::uint64_t below = below_digits(word);
+      if (below == 0) {
+        pos += sizeof word;
+        continue;
+      }
+      pos += static_cast<std::size_t>(std::countr_zero(below)) / 8;
+    } else {
+      while (pos < size && static_cast<unsigned char>(data[pos]) >= '0') ++pos;
+      if (pos == size) break;
+    }
+    const char c = data[pos];
+    if (kMayEndValue[static_cast<unsigned char>(c)]) break;
+    star = star || c == '*';
+    ++pos;
+  }
   pos_ = pos;
   value.text = content_.substr(start, pos - start);
+  return star;
 }
 
 void ValueScanner::read_quoted(Value& value) {

@@ -39,13 +39,14 @@ class ValueScanner {
 
  private:
   bool at_end() const { return pos_ >= content_.size(); }
-  bool at_blank() const;
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
   void read_value(Value& value);
   void read_quoted(Value& value);
-  void read_unquoted(Value& value);
+  // Reads up to the next blank, comma, slash or line end; true when the
+  // text holds a '*' (it may then be a repeat).
+  bool read_unquoted(Value& value);
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
   // A record has five fields, so larger repeat counts act alike.
