@@ -31,6 +31,9 @@ constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      
 }  // namespace
 
 char* FieldRenderer::write(char* out, float value) const {
+  if (const auto scaled = scaled_integer(std::fabs(value))) {
+    if (write_fixed(out, *scaled, std::signbit(value))) return out + width_;
+  }
   if (std::isnan(value)) return write_aligned(out, "NaN");
   if (std::isinf(value)) {
     if (value > 0) return write_aligned(out, width_ >= 8 ? "Infinity" : "Inf");
@@ -40,10 +43,11 @@ char* FieldRenderer::write(char* out, float value) const {
   // and negatives that round to zero keep it. The first byte of the buffer is
   // left free for it.
   char text[kTextCapacity];
-  const std::string_view magnitude = write_magnitude(text + 1, text + kTextCapacity, std::fabs(value));
-  if (magnitude.empty()) return std::fill_n(out, width_, '*');  // longer than any field
-  char* begin = text + (magnitude.data() - text);
-  char* const end = begin + magnitude.size();
+  char* const first = text + 1;
+  const auto [end, error] =
+      std::to_chars(first, text + kTextCapacity, std::fabs(value), std::chars_format::fixed, decimals_);
+  if (error != std::errc()) return std::fill_n(out, width_, '*');  // longer than any field
+  char* begin = first;
   if (std::signbit(value)) *--begin = '-';
   return write_aligned(out, std::string_view(begin, static_cast<std::size_t>(end - begin)));
 }
@@ -54,45 +58,48 @@ char* FieldRenderer::write_aligned(char* out, std::string_view text) const {
   return std::copy(text.begin(), text.end(), out);
 }
 
-std::string_view FieldRenderer::write_magnitude(char* first, char* last, float magnitude) const {
-  if (const auto scaled = scaled_integer(magnitude)) {
-    // Right to left, two digits at a time: the decimals, the point, then the
-    // integer digits (a single 0 below one).
-    std::uint64_t rest = *scaled;
-    char* begin = last;
-    int decimals = decimals_;
-    for (; decimals >= 2; decimals -= 2) {
-      begin -= 2;
-      std::copy_n(kDigitPairs + 2 * (rest % 100), 2, begin);
-      rest /= 100;
-    }
-    if (decimals == 1) {
-      *--begin = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    }
-    *--begin = '.';
-    for (; rest >= 100; rest /= 100) {
-      begin -= 2;
-      std::copy_n(kDigitPairs + 2 * (rest % 100), 2, begin);
-    }
-    if (rest >= 10) {
-      begin -= 2;
-      std::copy_n(kDigitPairs + 2 * rest, 2, begin);
-    } else {
-      *--begin = static_cast<char>('0' + rest);
-    }
-    return {begin, static_cast<std::size_t>(last - begin)};
+bool FieldRenderer::write_fixed(char* out, std::uint64_t scaled, bool negative) const {
+  const auto decimals = static_cast<std::size_t>(decimals_);
+  if (width_ < decimals + 2) return false;
+  // Blanks first, eight in one store where the field has room for them,
+  // which covers every fitting text of the program's fields; then the text
+  // right to left, straight into the field: the decimals two digits at a
+  // time, the point, the integer digits (a single 0 below one), the sign.
+  constexpr std::size_t kBlankStore = 8;
+  char* blanked = out;
+  if (width_ >= kBlankStore) blanked = std::copy_n("        ", kBlankStore, out);
+  char* begin = out + width_;
+  std::uint64_t rest = scaled;
+  std::size_t left = decimals;
+  for (; left >= 2; left -= 2) {
+    begin -= 2;
+    std::copy_n(kDigitPairs + 2 * (rest % 100), 2, begin);
+    rest /= 100;
   }
-  const auto [end, error] = std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals_);
-  if (error != std::errc()) return {};
-  return {first, static_cast<std::size_t>(end - first)};
+  if (left == 1) {
+    *--begin = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  *--begin = '.';
+  do {
+    if (begin == out) return false;
+    *--begin = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (negative) {
+    if (begin == out) return false;
+    *--begin = '-';
+  }
+  if (begin > blanked) std::fill(blanked, begin, ' ');
+  return true;
 }
 
 // The magnitude times 10^decimals, rounded to an integer with halfway cases
 // to even, in exact integer arithmetic on the float's own bits: a finite
 // float is m * 2^e with m below 2^24. Nothing where that does not fit in 64
-// bits (values of 2^33 and more, far wider than any field) or the decimals
-// are outside 1..9; the general conversion takes those.
+// bits (values of 2^33 and more, far wider than any field), the decimals
+// are outside 1..9 or the value is not finite; the general conversion takes
+// those.
 std::optional<std::uint64_t> FieldRenderer::scaled_integer(float magnitude) const {
   constexpr int kMaxQuickDecimals = 9;
   constexpr int kMaxLeftShift = 9;

@@ -24,9 +24,9 @@ class FieldRenderer {
 
  private:
   char* write_aligned(char* out, std::string_view text) const;
-  // The digits of the magnitude, somewhere in [first, last) and never at
-  // first - 1, which the sign may take; empty when they do not fit.
-  std::string_view write_magnitude(char* first, char* last, float magnitude) const;
+  // The field of a value whose magnitude times 10^decimals rounds to
+  // `scaled`; false, with the field's bytes undefined, when it does not fit.
+  bool write_fixed(char* out, std::uint64_t scaled, bool negative) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;
