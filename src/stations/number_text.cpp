@@ -188,10 +188,9 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
   return value;
 }
 
-}  // namespace
-
-std::optional<float> parse_number(std::string_view text) {
-  if (const auto plain = parse_plain_decimal(text)) return plain;
+// Every form of the syntax; kept out of line so that the common plain
+// decimal does not pay for its frame.
+[[gnu::noinline]] std::optional<float> parse_general(std::string_view text) {
   const std::optional<NumberParts> parts = split(text);
   if (!parts) return parse_special(text);
   const std::int64_t exponent = exponent_value(*parts);
@@ -202,6 +201,13 @@ std::optional<float> parse_number(std::string_view text) {
     }
   }
   return convert_exactly(*parts, exponent);
+}
+
+}  // namespace
+
+std::optional<float> parse_number(std::string_view text) {
+  if (const auto plain = parse_plain_decimal(text)) return plain;
+  return parse_general(text);
 }
 
 }  // namespace dedup
