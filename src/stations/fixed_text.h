@@ -19,10 +19,11 @@ class FixedText {
 
   void clear() { bytes_.fill(' '); }
 
+  // Blanks over all N bytes first (a fixed-size fill, done inline), then
+  // the text over them.
   void assign(std::string_view text) {
-    const std::size_t kept = std::min(text.size(), N);
-    std::copy_n(text.data(), kept, bytes_.data());
-    std::fill(bytes_.begin() + kept, bytes_.end(), ' ');
+    clear();
+    std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
   }
 
   std::string_view full() const { return {bytes_.data(), N}; }
