@@ -116,6 +116,23 @@ TEST(NumberText, AgreesWithFromCharsOnRandomDecimals) {
   }
 }
 
+// Plain decimals of up to 19 digits take the quickest way, unless their
+// digits pass 2^53; at and around those limits they must still give the
+// float from_chars gives. 1.909210264682769777 has 19 digits past 2^53 that
+// a double would round twice, one float too low.
+TEST(NumberText, PlainDecimalsAtTheQuickWaysLimitsAgreeWithFromChars) {
+  for (const char* text : {"9007199254740992", "9007199254740993", "9007199254740995", "900719925474099.3",
+                           "1234567890123456789", "12345678901234567890", ".1234567890123456789",
+                           "1.909210264682769777", "-0.0000000000000000001", "0.00000000000000000001", "+5.", "-.5", "-0.000"}) {
+    float expected = 0.0f;
+    const std::string_view view(text[0] == '+' ? text + 1 : text);
+    std::from_chars(view.data(), view.data() + view.size(), expected);
+    const auto parsed = parse_number(text);
+    ASSERT_TRUE(parsed.has_value()) << text;
+    EXPECT_EQ(bits(*parsed), bits(expected)) << text;
+  }
+}
+
 TEST(NumberText, DecimalsNextToAMidpointBetweenFloatsRoundToTheNearerSide) {
   // 1 + 2^-24 lies halfway between 1 and the next float; 16777217 is that
   // midpoint scaled by 2^24. Texts just below, at and just above it.

@@ -36,6 +36,26 @@ TEST(StationTable, EverySlotReadsAsResetWhereverTheCountEnds) {
   }
 }
 
+// A long list asks for the columns in huge pages before storing; the
+// reset then hands back parts of huge pages, and every slot above n must
+// still read as reset.
+TEST(StationTable, SlotsAboveNReadAsResetInHugePages) {
+  const auto table = std::make_unique<StationTable>();
+  table->use_huge_pages();
+  const std::int32_t n = 20000;
+  for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+    table->remove[slot] = 1;
+    table->reason[slot] = ReasonCode::kExactCopy;
+  }
+  table->n = n;
+  table->reset_screening();
+  std::int32_t dirty = 0;
+  for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+    if (table->remove[slot] != 0 || !table->reason[slot].trimmed().empty()) ++dirty;
+  }
+  EXPECT_EQ(dirty, 0);
+}
+
 TEST(ReasonCode, GivesBackExactlyTheSixTexts) {
   EXPECT_EQ(reason_text(ReasonCode::kNone), "");
   EXPECT_EQ(reason_text(ReasonCode::kOtherIdSamePrec), "IDs diferentes, local e precipitacao iguais");

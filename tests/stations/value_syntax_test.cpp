@@ -166,6 +166,21 @@ TEST(FreeFormExtras, RepeatFormsCopyValuesOrLeaveThemEmpty) {
   EXPECT_EQ(read_failure("A AG 0*1 2 3\n"), "list.txt:1: longitude \"0*1\" is not a number");
 }
 
+// Values are searched eight bytes at a time for their end: values longer
+// than that, with bytes above 0x7F, '-', '.' and '*' inside, a repeat whose
+// '*' lies past the first eight bytes, and a long last value at the very end
+// of the file.
+TEST(FreeFormExtras, LongValuesEndWhereTheirFirstSeparatorIs) {
+  const auto t = read_text(
+      "\xC3\x81GUA-\xC3\x89.LINDA,AG*STAR*AFTER8 -12345.678 1 2\n"
+      "ID AG 000000003*-1.5\n"
+      "LAST AG 1 2 12345678.25");
+  ASSERT_EQ(t->n, 3);
+  expect_record(*t, 0, "\xC3\x81GUA-\xC3\x89.LINDA", "AG*STAR*AFTER8", -12345.678f, 1, 2);
+  expect_record(*t, 1, "ID", "AG", -1.5f, -1.5f, -1.5f);
+  expect_record(*t, 2, "LAST", "AG", 1, 2, 12345678.25f);
+}
+
 TEST(FreeFormExtras, EmptyValuesBlankTextsAndAreFatalForNumbers) {
   const auto t = read_text(
       ",AG,1,2,3\n"
