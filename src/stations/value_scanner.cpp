@@ -60,18 +60,20 @@ bool ValueScanner::at_separator() const {
 void ValueScanner::skip_blanks_and_line_ends() {
   const char* const data = content_.data();
   const std::size_t size = content_.size();
-  for (; pos_ < size; ++pos_) {
-    const char c = data[pos_];
+  std::size_t pos = pos_;
+  for (; pos < size; ++pos) {
+    const char c = data[pos];
     if (c == ' ' || c == '\t') continue;
     if (c == '\n') {
       ++line_;
     } else if (c == '\r') {
       // A carriage return before a line feed is a blank, alone a line end.
-      if (pos_ + 1 == size || data[pos_ + 1] != '\n') ++line_;
+      if (pos + 1 == size || data[pos + 1] != '\n') ++line_;
     } else {
-      return;
+      break;
     }
   }
+  pos_ = pos;
 }
 
 void ValueScanner::skip_rest_of_line() {
@@ -92,9 +94,13 @@ ValueScanner::Value ValueScanner::next() {
   if (separator_pending_) {
     separator_pending_ = false;
     skip_blanks_and_line_ends();
-    if (!at_end() && content_[pos_] == ',') ++pos_;
+    if (!at_end() && content_[pos_] == ',') {
+      ++pos_;
+      skip_blanks_and_line_ends();
+    }
+  } else {
+    skip_blanks_and_line_ends();
   }
-  skip_blanks_and_line_ends();
 
   Value value;
   value.line = line_;
