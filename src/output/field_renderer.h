@@ -26,7 +26,8 @@ class FieldRenderer {
   char* write_aligned(char* out, std::string_view text) const;
   // The field of a value whose magnitude times 10^decimals rounds to
   // `scaled`; false, with the field's bytes undefined, when it does not fit.
-  bool write_fixed(char* out, std::uint64_t scaled, bool negative) const;
+  template <class Unsigned>
+  bool write_fixed(char* out, Unsigned scaled, bool negative) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;
