@@ -39,6 +39,10 @@ char* FieldRenderer::write(char* out, float value) const {
                           : write_fixed(out, *scaled, std::signbit(value));
     if (fits) return out + width_;
   }
+  return write_general(out, value);
+}
+
+char* FieldRenderer::write_general(char* out, float value) const {
   if (std::isnan(value)) return write_aligned(out, "NaN");
   if (std::isinf(value)) {
     if (value > 0) return write_aligned(out, width_ >= 8 ? "Infinity" : "Inf");
