@@ -62,6 +62,15 @@ class RecordReader {
 
   // Reads the next record; false when the file ends before it is complete.
   bool read(const RecordFields& record) {
+    std::string_view values[kFieldCount];
+    if (scanner_.next_plain_record(values, first_line_)) {
+      record.id.assign(values[0]);
+      record.orgao.assign(values[1]);
+      record.lon = number(values[2], false, first_line_, 2);
+      record.lat = number(values[3], false, first_line_, 3);
+      record.prec = number(values[4], false, first_line_, 4);
+      return true;
+    }
     for (int field = 0; field < kFieldCount; ++field) {
       const ValueScanner::Value value = scanner_.next();
       if (field == 0) first_line_ = value.line;
@@ -78,7 +87,7 @@ class RecordReader {
           if (field < kFirstNumericField) {
             text_field(record, field).assign(value.text);
           } else {
-            number_field(record, field) = number(value, field);
+            number_field(record, field) = number(value.text, value.quoted, value.line, field);
           }
           break;
       }
@@ -101,12 +110,12 @@ class RecordReader {
     return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
   }
 
-  float number(const ValueScanner::Value& value, int field) const {
-    if (!value.quoted) {
-      if (const auto parsed = parse_number(value.text)) return *parsed;
+  float number(std::string_view text, bool quoted, std::int64_t line, int field) const {
+    if (!quoted) {
+      if (const auto parsed = parse_number(text)) return *parsed;
     }
-    fail(value.line, std::string(kFieldNames[field]) + " \"" + shown(value.text) + "\" is not a number" +
-                         (value.quoted ? " (numbers are written without quotes)" : ""));
+    fail(line, std::string(kFieldNames[field]) + " \"" + shown(text) + "\" is not a number" +
+                   (quoted ? " (numbers are written without quotes)" : ""));
   }
 
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const {

@@ -160,11 +160,16 @@ void ValueScanner::read_value(Value& value) {
 }
 
 bool ValueScanner::read_unquoted(Value& value) {
+  const std::size_t start = pos_;
+  bool star = false;
+  pos_ = unquoted_end(start, star);
+  value.text = content_.substr(start, pos_ - start);
+  return star;
+}
+
+std::size_t ValueScanner::unquoted_end(std::size_t pos, bool& star) const {
   const char* const data = content_.data();
   const std::size_t size = content_.size();
-  const std::size_t start = pos_;
-  std::size_t pos = pos_;
-  bool star = false;
   while (true) {
     if (pos + sizeof(std::uint64_t) <= size) {
       std::uint64_t word;
@@ -184,9 +189,39 @@ bool ValueScanner::read_unquoted(Value& value) {
     star = star || c == '*';
     ++pos;
   }
+  return pos;
+}
+
+bool ValueScanner::next_plain_record(std::string_view (&values)[5], std::int64_t& line) {
+  if (repeats_left_ > 0 || separator_pending_) return false;
+  skip_blanks_and_line_ends();
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
+  const auto is_blank = [&](std::size_t at) { return at < size && (data[at] == ' ' || data[at] == '\t'); };
+  std::size_t pos = pos_;
+  for (std::size_t field = 0; field < std::size(values); ++field) {
+    if (field > 0) {
+      const std::size_t end_of_value = pos;
+      while (is_blank(pos)) ++pos;
+      if (pos < size && data[pos] == ',') {
+        ++pos;
+        while (is_blank(pos)) ++pos;
+      }
+      // A value that ended at a slash or a line end ends the fast path.
+      if (pos == end_of_value) return false;
+    }
+    if (pos == size || data[pos] == '\'' || data[pos] == '"') return false;
+    bool star = false;
+    const std::size_t end = unquoted_end(pos, star);
+    // Nothing before a separator is an empty value; '*' may make a repeat.
+    if (end == pos || star) return false;
+    values[field] = content_.substr(pos, end - pos);
+    pos = end;
+  }
+  line = line_;
   pos_ = pos;
-  value.text = content_.substr(start, pos - start);
-  return star;
+  skip_rest_of_line();
+  return true;
 }
 
 void ValueScanner::read_quoted(Value& value) {

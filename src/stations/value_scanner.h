@@ -34,6 +34,14 @@ class ValueScanner {
   // The next value of the current record.
   Value next();
 
+  // The common record read in one pass: at the start of a record, five
+  // unquoted values on one line, none holding '*', separated by blanks or
+  // one comma with blanks around it. Stores their texts (valid as long as
+  // the content) and the record's line, and skips the rest of that line;
+  // otherwise returns false, having moved at most past blank lines, and
+  // next() reads the record value by value.
+  bool next_plain_record(std::string_view (&values)[5], std::int64_t& line);
+
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
 
@@ -47,6 +55,10 @@ class ValueScanner {
   // Reads up to the next blank, comma, slash or line end; true when the
   // text holds a '*' (it may then be a repeat).
   bool read_unquoted(Value& value);
+  // The end of the unquoted value starting at `pos`: the next blank, comma,
+  // slash, line end byte or the end of the content. `star` tells whether the
+  // value holds a '*'.
+  std::size_t unquoted_end(std::size_t pos, bool& star) const;
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
   // A record has five fields, so larger repeat counts act alike.

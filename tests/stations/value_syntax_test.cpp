@@ -71,6 +71,24 @@ TEST(Records, RunOverLinesAndSkipTheRestOfTheFifthValuesLine) {
   expect_record(*t, 2, "A3", "ANA", 1, 2, 3);
 }
 
+TEST(Records, OneLineRecordsAndEveryOtherShapeReadAlikeInAnyOrder) {
+  const auto t = read_text(
+      "A1 AG 1 2 3\n"
+      "2*Z 4 5 6\n"
+      "A3 'AG' 1 2 3\n"
+      "A4 AG 1 2\n3\n"
+      "A5\tAG , 1,2 3/ x\n"
+      "A6 AG 7 8 9");
+  ASSERT_EQ(t->n, 6);
+  expect_record(*t, 0, "A1", "AG", 1, 2, 3);
+  expect_record(*t, 1, "Z", "Z", 4, 5, 6);
+  expect_record(*t, 2, "A3", "AG", 1, 2, 3);
+  expect_record(*t, 3, "A4", "AG", 1, 2, 3);
+  expect_record(*t, 4, "A5", "AG", 1, 2, 3);
+  expect_record(*t, 5, "A6", "AG", 7, 8, 9);
+  EXPECT_EQ(read_failure("A AG 1\n2 3\n\nB AG 1 x 3\n"), "list.txt:4: latitude \"x\" is not a number");
+}
+
 TEST(Records, APartialFinalRecordIsDropped) {
   EXPECT_EQ(read_text("A ANA 1 2 3\nB ANA 1\n")->n, 1);
   EXPECT_EQ(read_text("A ANA 1 2 3\nB")->n, 1);
