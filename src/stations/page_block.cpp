@@ -6,12 +6,6 @@
 #include <new>
 
 namespace dedup {
-namespace {
-
-std::size_t round_up(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
-
-}  // namespace
-
 // Mapped one huge page larger than needed so that the block can start on a
 // huge page boundary; pages never touched cost nothing.
 PageBlock::PageBlock(std::size_t bytes)

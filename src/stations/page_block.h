@@ -11,6 +11,9 @@ namespace dedup {
 
 inline constexpr std::size_t kHugePage = std::size_t{1} << 21;
 
+// `bytes` rounded up to a whole number of `unit`s.
+constexpr std::size_t round_up(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
+
 class PageBlock {
  public:
   // Throws std::bad_alloc when the system gives no memory.

@@ -20,8 +20,6 @@ std::size_t page_size() {
   return size;
 }
 
-std::size_t round_up(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
-
 // Bytes of each column, rounded to whole pages so that every column starts
 // on a page of its own.
 std::size_t column_bytes(std::size_t slot_size) { return round_up(slot_size * kMaxStations, page_size()); }
