@@ -167,7 +167,7 @@ bool ValueScanner::read_unquoted(Value& value) {
   return star;
 }
 
-std::size_t ValueScanner::unquoted_end(std::size_t pos, bool& star) const {
+inline std::size_t ValueScanner::unquoted_end(std::size_t pos, bool& star) const {
   const char* const data = content_.data();
   const std::size_t size = content_.size();
   while (true) {
