@@ -36,6 +36,7 @@ ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pm
       cells_(static_cast<std::int32_t>(std::count_if(cell_key_.begin(), cell_key_.end(),
                                                      [](const CellKey& key) { return key.id_group >= 0; })),
              memory),
+      occupied_(memory),
       place_lists_(group_places(table, memory)),
       cell_lists_(group_cells()) {}
 
@@ -60,11 +61,22 @@ std::uint64_t ScreenIndex::hash_cell(const CellKey& key) {
 }
 
 Grouping ScreenIndex::group_cells() {
+  // At least 16 bits per record of the grid, so that few empty cells share
+  // a bit with an occupied one.
+  constexpr std::size_t kBitsPerRecord = 16;
+  std::size_t in_grid = 0;
+  for (const CellKey& key : cell_key_) in_grid += key.id_group >= 0 ? 1 : 0;
+  occupied_side_bits_ = 3;
+  while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * in_grid) ++occupied_side_bits_;
+  occupied_side_mask_ = (std::int64_t{1} << occupied_side_bits_) - 1;
+  occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64, 0);
   Grouping cells{std::pmr::vector<std::int32_t>(cell_key_.size(), -1, cell_key_.get_allocator()), 0};
   for (std::size_t k = 0; k < cell_key_.size(); ++k) {
     const CellKey& key = cell_key_[k];
     if (key.id_group < 0) continue;
     const auto record = static_cast<std::int32_t>(k);
+    const std::size_t bit = occupied_bit(key.x, key.y);
+    occupied_[bit / 64] |= std::uint64_t{1} << (bit % 64);
     join(cells, record, cells_.first_or_add(hash_cell(key), record, [&](std::int32_t other) {
       return cell_key_[static_cast<std::size_t>(other)] == key;
     }));
@@ -100,6 +112,7 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
           take(cell_lists_.members_after(own_cell, i));
           continue;
         }
+        if (!occupied(own.x + dx, own.y + dy)) continue;
         const CellKey key{own.id_group, own.x + dx, own.y + dy};
         const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
           return cell_key_[static_cast<std::size_t>(other)] == key;

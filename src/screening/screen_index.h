@@ -9,6 +9,9 @@
 //   are wider than kNearThreshold, so a near record is never further than one
 //   cell away. Records with a non-finite coordinate are never near and stay
 //   out of the grid; an identifier held by one record needs no grid at all.
+//   A bitmap of the occupied cells, whatever their identifier and folded
+//   onto a square of side a power of two, skips the lookup of a neighbour
+//   cell that no record of the grid lies in.
 // It reads only id, lon and lat, which the screening never changes, so it is
 // built once per run, with storage sized from the record count and taken
 // from the memory resource given.
@@ -45,9 +48,21 @@ class ScreenIndex {
                                              std::pmr::memory_resource* memory);
   static std::uint64_t hash_cell(const CellKey& key);
   Grouping group_cells();
+  // The bit of cell (x, y): the low occupied_side_bits_ bits of each.
+  std::size_t occupied_bit(std::int64_t x, std::int64_t y) const {
+    return (static_cast<std::size_t>(x & occupied_side_mask_) << occupied_side_bits_) |
+           static_cast<std::size_t>(y & occupied_side_mask_);
+  }
+  bool occupied(std::int64_t x, std::int64_t y) const {
+    const std::size_t bit = occupied_bit(x, y);
+    return ((occupied_[bit / 64] >> (bit % 64)) & 1) != 0;
+  }
 
   std::pmr::vector<CellKey> cell_key_;
   GroupTable cells_;
+  int occupied_side_bits_ = 0;
+  std::int64_t occupied_side_mask_ = 0;
+  std::pmr::vector<std::uint64_t> occupied_;
   GroupLists place_lists_;
   GroupLists cell_lists_;
 };

@@ -57,5 +57,16 @@ TEST(Near, BothScansKeepThePinnedPair) {
   EXPECT_EQ(screen_rows(&DuplicateScreen::screen_plain, rows), kept);
 }
 
+// Cells -1 and 0 in both coordinates: next to each other, but at the two
+// ends of the square onto which the index folds its bitmap of occupied cells.
+// Only the first row of four is scanned without the index.
+TEST(Near, BothScansFindANearPairAcrossZero) {
+  const std::vector<Row> rows{
+      {"B", 10.0f, 10.0f, 0.0f}, {"A", -0.005f, -0.005f, 1.0f}, {"A", 0.005f, 0.005f, 2.0f}, {"C", 20.0f, 20.0f, 0.0f}};
+  const std::vector<Outcome> plain = screen_rows(&DuplicateScreen::screen_plain, rows);
+  EXPECT_NE(plain, std::vector<Outcome>(4));
+  EXPECT_EQ(screen_rows(&DuplicateScreen::screen, rows), plain);
+}
+
 }  // namespace
 }  // namespace dedup::testing
