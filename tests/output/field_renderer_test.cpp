@@ -146,5 +146,20 @@ TEST(FieldRenderer, AgreesWithTheGeneralConversionOnHalfwayValues) {
   expect_as_reference(8589933568.0f);  // the float below 2^33
 }
 
+TEST(FieldRenderer, EightDigitTextsAndTheirNeighboursAgreeWithTheGeneralConversion) {
+  // Magnitudes that scale to just below and to 10^8, in widths and with
+  // decimals on both sides of the limits of the eight-digit layout.
+  for (const int decimals : {1, 7, 8}) {
+    const auto limit = static_cast<float>(std::pow(10.0, 8 - decimals));
+    const float below = std::nextafter(limit, 0.0f);
+    for (const float value : {limit, below, -below, limit / 3, 0.0f, -0.0f}) {
+      for (const std::size_t width : {8, 9, 16, 17}) {
+        EXPECT_EQ(rendered(width, decimals, value), reference_field(value, width, decimals))
+            << std::hexfloat << value << " in (" << width << "," << decimals << ")";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace dedup
