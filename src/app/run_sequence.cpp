@@ -43,11 +43,7 @@ void run(const RunNames& names) {
   const bool audit = names.audit.has_value();
   if (audit) {
     check_not_empty(*names.audit, "audit file");
-    if (lands_on(find_output_target(*names.audit, "audit file"), names.station_list)) {
-      throw FatalError(*names.audit + ": the audit file would overwrite the station list " + names.station_list +
-                       "; name two different files");
-    }
-    requests.push_back({*names.audit, "audit file"});
+    requests.push_back({*names.audit, "audit file", false});
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>();

@@ -40,6 +40,10 @@ OutputSet::OutputSet(const std::vector<OutputRequest>& requests, const std::stri
       }
     }
     output.replaces_list = !station_list.empty() && lands_on(output.target, station_list);
+    if (output.replaces_list && !request.may_replace_list) {
+      throw FatalError(request.name + ": the " + request.what + " would overwrite the station list " + station_list +
+                       "; name two different files");
+    }
     outputs_.push_back(std::move(output));
   }
   clean_up_temporaries_on_signals();

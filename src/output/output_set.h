@@ -2,7 +2,8 @@
 // The outputs of one run, committed whole or not at all.
 //
 // Prepared before anything is read: every name is resolved (OutputTarget),
-// two outputs that would land on one file are refused, and each output that
+// two outputs that would land on one file are refused (and an output that
+// may not replace the station list, landing on it), and each output that
 // replaces or creates a file gets a new temporary beside its final name,
 // `.<name>.station-dedup-XXXXXX`, which shows that the run can create files
 // there. Outputs written in place (a descriptor, a device) are collected in
@@ -40,6 +41,7 @@ namespace dedup {
 struct OutputRequest {
   std::string name;
   std::string what;  // "kept-stations file", ...
+  bool may_replace_list = true;  // false: landing on the station list is refused
 };
 
 class OutputSet {
