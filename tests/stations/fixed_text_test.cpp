@@ -21,7 +21,12 @@ TEST(FixedText, ComparesAllBytesCaseSensitively) {
   EXPECT_FALSE(IdText("A1") == IdText(" A1"));
   const std::string common(50, 'k');
   EXPECT_EQ(IdText(common + "1234567890"), IdText(common));
-  EXPECT_FALSE(IdText(std::string(49, 'k') + "1") == IdText(common));
+  // A difference in any one byte, wherever it lies among the words compared.
+  for (std::size_t at = 0; at < common.size(); ++at) {
+    std::string other = common;
+    other[at] = 'K';
+    EXPECT_FALSE(IdText(other) == IdText(common)) << at;
+  }
 }
 
 TEST(FixedText, TrimmedFormDropsTrailingBlanksOnly) {
