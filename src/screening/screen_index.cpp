@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <span>
 
 #include "screening/grid_cell.h"
@@ -69,7 +70,9 @@ Grouping ScreenIndex::group_cells() {
   occupied_side_bits_ = 3;
   while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * in_grid) ++occupied_side_bits_;
   occupied_side_mask_ = (std::int64_t{1} << occupied_side_bits_) - 1;
-  occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64, 0);
+  // A word more than the bits, so that occupied_column may read eight bytes
+  // from any bit's byte.
+  occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64 + 1, 0);
   Grouping cells{std::pmr::vector<std::int32_t>(cell_key_.size(), -1, cell_key_.get_allocator()), 0};
   for (std::size_t k = 0; k < cell_key_.size(); ++k) {
     const CellKey& key = cell_key_[k];
@@ -82,6 +85,19 @@ Grouping ScreenIndex::group_cells() {
     }));
   }
   return cells;
+}
+
+unsigned ScreenIndex::occupied_column(std::int64_t x, std::int64_t y) const {
+  // Within a row of the square the three bits lie side by side, unless y
+  // is at either end of the fold.
+  const std::int64_t folded = y & occupied_side_mask_;
+  if (folded == 0 || folded == occupied_side_mask_) {
+    return (occupied(x, y - 1) ? 1U : 0U) | (occupied(x, y) ? 2U : 0U) | (occupied(x, y + 1) ? 4U : 0U);
+  }
+  const std::size_t first = occupied_bit(x, y - 1);
+  std::uint64_t word;
+  std::memcpy(&word, reinterpret_cast<const unsigned char*>(occupied_.data()) + first / 8, sizeof word);
+  return static_cast<unsigned>(word >> (first % 8)) & 7U;
 }
 
 void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
@@ -106,19 +122,20 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
   const std::int32_t own_cell = cell_lists_.group_of(i);
   if (own_cell >= 0) {
     const CellKey& own = cell_key_[static_cast<std::size_t>(i)];
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-      for (std::int64_t dy = -1; dy <= 1; ++dy) {
-        if (dx == 0 && dy == 0) {
-          take(cell_lists_.members_after(own_cell, i));
-          continue;
-        }
-        if (!occupied(own.x + dx, own.y + dy)) continue;
-        const CellKey key{own.id_group, own.x + dx, own.y + dy};
-        const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
-          return cell_key_[static_cast<std::size_t>(other)] == key;
-        });
-        if (first >= 0) take(cell_lists_.members_after(cell_lists_.group_of(first), i));
-      }
+    take(cell_lists_.members_after(own_cell, i));
+    // The occupied neighbour cells, three columns of three bits with the
+    // own cell's bit left out; most records of a sparse grid have none.
+    constexpr unsigned kOwnCell = 1U << 4;
+    const unsigned around = (occupied_column(own.x - 1, own.y) | occupied_column(own.x, own.y) << 3 |
+                             occupied_column(own.x + 1, own.y) << 6) &
+                            ~kOwnCell;
+    for (unsigned bits = around; bits != 0; bits &= bits - 1) {
+      const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
+      const CellKey key{own.id_group, own.x + cell / 3 - 1, own.y + cell % 3 - 1};
+      const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
+        return cell_key_[static_cast<std::size_t>(other)] == key;
+      });
+      if (first >= 0) take(cell_lists_.members_after(cell_lists_.group_of(first), i));
     }
   }
 

@@ -57,12 +57,14 @@ class ScreenIndex {
     const std::size_t bit = occupied_bit(x, y);
     return ((occupied_[bit / 64] >> (bit % 64)) & 1) != 0;
   }
+  // The bits of cells (x, y - 1), (x, y) and (x, y + 1) as bits 0, 1 and 2.
+  unsigned occupied_column(std::int64_t x, std::int64_t y) const;
 
   std::pmr::vector<CellKey> cell_key_;
   GroupTable cells_;
   int occupied_side_bits_ = 0;
   std::int64_t occupied_side_mask_ = 0;
-  std::pmr::vector<std::uint64_t> occupied_;
+  std::pmr::vector<std::uint64_t> occupied_;  // one word more than the bits need
   GroupLists place_lists_;
   GroupLists cell_lists_;
 };
