@@ -22,7 +22,12 @@ inline constexpr float kHugeCoordinate = 16777216.0f;
 // huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
 inline std::int64_t cell_of(float x) {
   if (std::fabs(x) < kHugeCoordinate) {
-    return static_cast<std::int64_t>(std::floor(static_cast<double>(x) / kCellWidth));
+    // The floor without a library call: below 2^24 / kCellWidth in
+    // magnitude, the quotient truncates to an exact integer, one too high
+    // where it was negative with a fraction.
+    const double quotient = static_cast<double>(x) / kCellWidth;
+    const auto truncated = static_cast<std::int64_t>(quotient);
+    return static_cast<double>(truncated) > quotient ? truncated - 1 : truncated;
   }
   const auto magnitude = static_cast<std::int64_t>(std::bit_cast<std::uint32_t>(x) & 0x7fffffffU);
   const std::int64_t own = (std::int64_t{1} << 40) + 4 * magnitude;
