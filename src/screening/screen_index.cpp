@@ -15,19 +15,27 @@ namespace {
 // The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
 std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
 
-Grouping group_places(const StationTable& table, std::pmr::memory_resource* memory) {
-  Grouping places{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
+// The next record at the same place as each record, -1 after the last: the
+// records of each place chained in increasing order, so the later records
+// at a record's place are found by following the chain from it.
+std::pmr::vector<std::int32_t> chain_places(const StationTable& table, std::pmr::memory_resource* memory) {
+  const auto n = static_cast<std::size_t>(table.n);
+  std::pmr::vector<std::int32_t> next(n, -1, memory);
+  std::pmr::vector<std::int32_t> last(n, memory);  // of the place whose first record is the index
   GroupTable firsts(table.n, memory);
   for (std::int32_t k = 0; k < table.n; ++k) {
     const float lon = table.lon[k];
     const float lat = table.lat[k];
     if (std::isnan(lon) || std::isnan(lat)) continue;
     const std::uint64_t hash = mix64((place_bits(lon) << 32) | place_bits(lat));
-    join(places, k, firsts.first_or_add(hash, k, [&](std::int32_t other) {
+    const std::int32_t first = firsts.first_or_add(hash, k, [&](std::int32_t other) {
       return same_place(table.lon[other], table.lat[other], lon, lat);
-    }));
+    });
+    auto& last_of_place = last[static_cast<std::size_t>(first)];
+    if (first != k) next[static_cast<std::size_t>(last_of_place)] = k;
+    last_of_place = k;
   }
-  return places;
+  return next;
 }
 
 }  // namespace
@@ -38,7 +46,7 @@ ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pm
                                                      [](const CellKey& key) { return key.id_group >= 0; })),
              memory),
       occupied_(memory),
-      place_lists_(group_places(table, memory)),
+      next_at_place_(chain_places(table, memory)),
       cell_lists_(group_cells()) {}
 
 std::pmr::vector<ScreenIndex::CellKey> ScreenIndex::cell_keys(const StationTable& table, const IdGroups& ids,
@@ -108,16 +116,20 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
   // applied: a pair changes the flags of its own two records only, so the
   // other candidates' remove flags stay as they are until the scan reaches
   // them.
+  const auto keep = [&](std::int32_t j) {
+    if (table.remove[j] == 0) out.push_back(j);
+  };
   const auto take = [&](std::span<const std::int32_t> later) {
     if (later.empty()) return;
     ++sources;
-    for (const std::int32_t j : later) {
-      if (table.remove[j] == 0) out.push_back(j);
-    }
+    for (const std::int32_t j : later) keep(j);
   };
 
-  const std::int32_t place = place_lists_.group_of(i);
-  if (place >= 0) take(place_lists_.members_after(place, i));
+  const std::int32_t* const next_at_place = next_at_place_.data();
+  if (next_at_place[i] >= 0) {
+    ++sources;
+    for (std::int32_t j = next_at_place[i]; j >= 0; j = next_at_place[j]) keep(j);
+  }
 
   const std::int32_t own_cell = cell_lists_.group_of(i);
   if (own_cell >= 0) {

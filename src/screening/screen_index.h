@@ -65,7 +65,7 @@ class ScreenIndex {
   int occupied_side_bits_ = 0;
   std::int64_t occupied_side_mask_ = 0;
   std::pmr::vector<std::uint64_t> occupied_;  // one word more than the bits need
-  GroupLists place_lists_;
+  std::pmr::vector<std::int32_t> next_at_place_;  // -1 after the last record of a place
   GroupLists cell_lists_;
 };
 
