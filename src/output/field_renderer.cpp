@@ -10,6 +10,8 @@
 #include <limits>
 #include <system_error>
 
+#include "output/fixed_point_digits.h"
+
 namespace dedup {
 namespace {
 
@@ -27,23 +29,7 @@ constexpr auto kDigitPairsTable = [] {
 }();
 constexpr const char* kDigitPairs = kDigitPairsTable.data();
 
-constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
-constexpr std::uint64_t kBlanks = kEachByte * ' ';
 constexpr std::uint64_t kShortLimit = 100000000;
-
-// The eight decimal digits of n (below 10^8, leading zeros included) as
-// ASCII, the first digit in the lowest byte: n split into two halves of four
-// digits, each into two pairs, each pair into two digits, all lanes at once.
-// x * 10486 >> 20 is x / 100 for x below 10^4, y * 103 >> 10 is y / 10 for y
-// below 100.
-std::uint64_t eight_digits(std::uint32_t n) {
-  std::uint64_t lanes = (n / 10000) | (std::uint64_t{n % 10000} << 32);
-  const std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007FULL;
-  lanes = hundreds | ((lanes - hundreds * 100) << 16);
-  const std::uint64_t tens = ((lanes * 103) >> 10) & 0x000F000F000F000FULL;
-  lanes = tens | ((lanes - tens * 10) << 8);
-  return lanes + kEachByte * '0';
-}
 
 constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
                                          100000, 1000000, 10000000, 100000000, 1000000000};

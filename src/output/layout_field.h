@@ -1,0 +1,87 @@
+#pragma once
+// A fixed-point field of a layout known when compiling, after its two-blank
+// gap: put_gap_and_field<Width, Decimals>(out, value) writes two blanks and
+// then the same Width bytes FieldRenderer(Width, Decimals) writes, for every
+// float, and returns the field's end. A magnitude below 10^(8 - Decimals)
+// whose text fits the field is made inline: its eight digits at once, then
+// blanks, sign, point and decimals placed in two word stores. Every other
+// value goes to FieldRenderer. Up to 7 bytes past the field's end may be
+// overwritten as scratch.
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "output/fixed_point_digits.h"
+
+namespace dedup {
+
+static_assert(std::endian::native == std::endian::little, "a word's lowest byte is stored first");
+
+// The gap and the field by FieldRenderer: the values the inline way leaves.
+[[gnu::noinline, gnu::cold]] char* put_gap_and_rendered(char* out, float value, std::size_t width,
+                                                        int decimals);
+
+template <std::size_t Width, int Decimals>
+[[gnu::always_inline]] inline char* put_gap_and_field(char* out, float value) {
+  // The eight digits hold the integer digits and then the decimals. The
+  // head (gap, blanks, sign, integer digits) is built in the top bytes of
+  // one word, the point and the decimals in another.
+  constexpr unsigned kIntegerDigits = 8 - Decimals;
+  constexpr std::size_t kHead = 2 + Width - Decimals - 1;
+  static_assert(Decimals >= 1 && Decimals <= 7 && kHead <= 8, "the head and the decimals each fit one word");
+  static_assert(Width >= Decimals + 3, "-0 and its decimals fit the field");
+  constexpr auto power_of_ten = [](std::size_t exponent) {
+    std::uint64_t power = 1;
+    for (std::size_t k = 0; k < exponent; ++k) power *= 10;
+    return power;
+  };
+  // The inline way takes eight digits at most, and a text no longer than
+  // the field: a scaled value below these limits.
+  constexpr std::uint64_t kPositiveLimit = std::min(power_of_ten(8), power_of_ten(Width - 1));
+  constexpr std::uint64_t kNegativeLimit = std::min(power_of_ten(8), power_of_ten(Width - 2));
+  // What the head adds to blanks, by sign and count of leading zeros.
+  static constexpr auto kHeadSigns = [] {
+    std::array<std::array<std::uint64_t, kIntegerDigits>, 2> adds{};
+    for (unsigned zeros = 0; zeros < kIntegerDigits; ++zeros) {
+      const unsigned first = 8 - kIntegerDigits + zeros;
+      adds[0][zeros] = (kEachByte * ('0' - ' ')) << (8 * first);
+      adds[1][zeros] = adds[0][zeros] + (std::uint64_t{'-' - ' '} << (8 * (first - 1)));
+    }
+    return adds;
+  }();
+  constexpr double kRoundingBias = 0x1p52;
+
+  // The magnitude times 10^Decimals is exact in a double (24 bits of the
+  // float times at most 17 odd bits of the power); adding 2^52 rounds it to
+  // an integer in the default rounding mode, halfway cases to even, which
+  // the low bits then hold. A product of 2^52 or more, infinite or NaN
+  // leaves 2^52 or more there, above either limit.
+  const double product = static_cast<double>(std::fabs(value)) * static_cast<double>(power_of_ten(Decimals));
+  const std::uint64_t scaled =
+      std::bit_cast<std::uint64_t>(product + kRoundingBias) - std::bit_cast<std::uint64_t>(kRoundingBias);
+  const std::uint32_t negative = std::bit_cast<std::uint32_t>(value) >> 31;
+  if (scaled + negative * (kPositiveLimit - kNegativeLimit) >= kPositiveLimit) [[unlikely]] {
+    return put_gap_and_rendered(out, value, Width, Decimals);
+  }
+  const std::uint64_t digits = eight_digit_values(static_cast<std::uint32_t>(scaled));
+  // Leading zeros (all but the last integer digit at most) become blanks,
+  // the sign, if any, goes just before the first digit shown: every byte
+  // starts as a blank, the digits get '0' - ' ' added from the first shown
+  // on and the sign '-' - ' ' before it, both looked up by the count of
+  // zeros.
+  const unsigned zeros =
+      static_cast<unsigned>(std::countr_zero(digits | (std::uint64_t{1} << (8 * (kIntegerDigits - 1))))) / 8;
+  const std::uint64_t head = (digits << (8 * (8 - kIntegerDigits))) + kBlanks + kHeadSigns[negative][zeros];
+  const std::uint64_t in_field = head >> (8 * (8 - kHead));
+  const std::uint64_t fraction = ((digits >> (8 * kIntegerDigits)) << 8) + (kEachByte * '0' << 8) + '.';
+  std::memcpy(out, &in_field, sizeof in_field);
+  std::memcpy(out + kHead, &fraction, sizeof fraction);
+  return out + 2 + Width;
+}
+
+}  // namespace dedup
