@@ -1,10 +1,13 @@
 #include "output/result_files.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
+#include "output/fixed_point_digits.h"
 #include "output/layout_field.h"
 #include "output/text_file.h"
 
@@ -27,40 +30,93 @@ constexpr std::size_t kReportLineMax = 2 * kIdLength + 2 * kReportCoordinateWidt
 
 char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 
+// The length of a fixed text without its trailing blanks: words of eight
+// bytes compared with blanks from the end on, the last non-blank byte found
+// in the first word that is not all blanks. The word at 0 overlaps the one
+// after it, and is all blanks only when the whole text is.
+template <std::size_t N>
+std::size_t trimmed_length(const char* bytes) {
+  constexpr std::size_t kWord = sizeof(std::uint64_t);
+  static_assert(N >= kWord);
+  const auto non_blanks_at = [bytes](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + at, sizeof word);
+    return word ^ kBlanks;
+  };
+  const auto end_in_word = [](std::uint64_t non_blanks) {
+    return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
+  };
+  for (std::size_t end = N; end > kWord; end -= kWord) {
+    if (const std::uint64_t non_blanks = non_blanks_at(end - kWord); non_blanks != 0) {
+      return end - kWord + end_in_word(non_blanks);
+    }
+  }
+  return end_in_word(non_blanks_at(0));
+}
+
+// A fixed text, trimmed: all N bytes copied in a few fixed-size moves, the
+// end placed after the last non-blank one; the rest is scratch.
+template <std::size_t N>
+char* put_trimmed(char* out, const FixedText<N>& text) {
+  const char* const bytes = text.full().data();
+  std::memcpy(out, bytes, N);
+  return out + trimmed_length<N>(bytes);
+}
+
 // id, orgao, lon, lat and prec of one slot, without the line end; the
 // coordinates Width wide with 6 decimals. Up to 8 bytes past the end are
 // scratch.
 template <std::size_t Width>
 char* put_station(char* out, const StationTable& table, std::int32_t slot) {
-  out = put(out, table.id[slot].trimmed());
-  out = put(out, kGap);
-  out = put(out, table.orgao[slot].trimmed());
+  out = put_trimmed(out, table.id[slot]);
+  std::memcpy(out, kGap.data(), kGap.size());
+  out = put_trimmed(out + kGap.size(), table.orgao[slot]);
   out = put_gap_and_field<Width, 6>(out, table.lon[slot]);
   out = put_gap_and_field<Width, 6>(out, table.lat[slot]);
   return put_gap_and_field<kPrecipitationWidth, 2>(out, table.prec[slot]);
 }
 
+// Writes put_line(out, slot), which returns the line's end, for every slot
+// whose remove flag is `remove`. Room is asked for exactly where a request
+// for a longest line before each line would ask for it (before the first
+// line, and before a line when the room left is shorter than a longest
+// one), so the text is handed over in the same pieces; between those,
+// lines go straight into the room.
+template <std::size_t LineMax, class PutLine>
+void write_lines(const StationTable& table, std::uint8_t remove, TextFile& file, PutLine put_line) {
+  char* out = nullptr;
+  const char* room_end = nullptr;
+  for (std::int32_t slot = 0; slot < table.n; ++slot) {
+    if (table.remove[slot] != remove) continue;
+    if (static_cast<std::size_t>(room_end - out) < LineMax) {
+      if (out != nullptr) file.done(out);
+      out = file.room(LineMax);
+      room_end = file.room_end();
+    }
+    out = put_line(out, slot);
+  }
+  if (out != nullptr) file.done(out);
+}
+
 }  // namespace
 
 void write_kept(const StationTable& table, TextFile& file) {
-  for (std::int32_t slot = 0; slot < table.n; ++slot) {
-    if (table.remove[slot] != 0) continue;
-    char* out = put_station<kKeptCoordinateWidth>(file.room(kKeptLineMax), table, slot);
-    *out++ = '\n';
-    file.done(out);
-  }
+  write_lines<kKeptLineMax>(table, 0, file, [&table](char* out, std::int32_t slot) {
+    out = put_station<kKeptCoordinateWidth>(out, table, slot);
+    *out = '\n';
+    return out + 1;
+  });
 }
 
 void write_removed(const StationTable& table, TextFile& file) {
   file.done(put(file.room(kReportHeader.size()), kReportHeader));
-  for (std::int32_t slot = 0; slot < table.n; ++slot) {
-    if (table.remove[slot] == 0) continue;
-    char* out = put_station<kReportCoordinateWidth>(file.room(kReportLineMax), table, slot);
+  write_lines<kReportLineMax>(table, 1, file, [&table](char* out, std::int32_t slot) {
+    out = put_station<kReportCoordinateWidth>(out, table, slot);
     out = put(out, kGap);
     out = put(out, table.reason[slot].trimmed());
-    *out++ = '\n';
-    file.done(out);
-  }
+    *out = '\n';
+    return out + 1;
+  });
 }
 
 }  // namespace dedup

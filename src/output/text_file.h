@@ -37,14 +37,15 @@ class TextFile {
   TextFile& operator=(const TextFile&) = delete;
 
   // Room for `size` bytes (at most SharedBlock::kSize) at the returned
-  // position; done(end) then takes the bytes written up to `end`. Up to
-  // kScratch bytes past the room may be overwritten too (by word stores
-  // that run past a text's end) and are never taken.
+  // position, up to room_end(); done(end) then takes the bytes written up
+  // to `end`. Up to kScratch bytes past room_end() may be overwritten too
+  // (by word stores that run past a text's end) and are never taken.
   char* room(std::size_t size) {
     if (shared_ != nullptr && shared_->holder != this) take_turn();
     if (capacity_ - filled_ < size) make_room(size);
     return block_ + filled_;
   }
+  const char* room_end() const { return block_ + capacity_; }
   void done(const char* end) { filled_ = static_cast<std::size_t>(end - block_); }
 
   static constexpr std::size_t kScratch = 16;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "stations/fatal_error.h"
 #include "support/scratch_folder.h"
@@ -110,6 +111,29 @@ TEST_F(ResultFiles, EarlierContentsAreDiscardedAlsoWhenNothingIsWritten) {
   folder.write("kept.txt", "old line\n");
   write_one(*table, folder.path("kept.txt"), true);
   EXPECT_EQ(folder.read("kept.txt"), "");
+}
+
+TEST_F(ResultFiles, LinesOfEveryTextLengthFillTheBlockToItsLastByte) {
+  // Lines of the longest kind fill the block the files go through, then
+  // three shorter ones leave room for exactly one more of the longest,
+  // which ends on the block's last byte; every text length from 0 to 50
+  // follows.
+  constexpr std::size_t kFields = 2 + 12 + 2 + 12 + 2 + 8 + 1;  // what follows the orgao
+  constexpr std::size_t kLongest = 50 + 2 + 50 + kFields;
+  std::vector<std::size_t> text_lengths((SharedBlock::kSize - kLongest - 3 * (2 + kFields)) / kLongest, 100);
+  const std::size_t rest = SharedBlock::kSize - kLongest - text_lengths.size() * kLongest - 3 * (2 + kFields);
+  text_lengths.insert(text_lengths.end(), {rest / 3, rest / 3, rest - 2 * (rest / 3), 100});
+  for (std::size_t length = 0; length <= 50; ++length) text_lengths.push_back(length);
+  std::string expected;
+  for (const std::size_t length : text_lengths) {
+    std::string id(std::min<std::size_t>(length, 50), 'i');
+    std::string orgao(length - id.size(), 'o');
+    if (id.size() > 2) id[id.size() / 2] = ' ';
+    add(id, orgao, -45.5f, -23.25f, 12.3f);
+    expected += id + "  " + orgao + "    -45.500000    -23.250000     12.30\n";
+  }
+  write_both();
+  EXPECT_EQ(folder.read("kept.txt"), expected);
 }
 
 void expect_fatal_naming(const std::function<void()>& write, const std::string& name,
