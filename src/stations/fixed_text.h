@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -26,6 +27,28 @@ class FixedText {
   void assign(std::string_view text) {
     clear();
     std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
+  }
+
+  // The same as assign() for a text after which 7 more bytes can be read:
+  // it is copied in whole words, the last one with blanks put over the bytes
+  // past the text, all inline.
+  void assign_words(const char* text, std::size_t size) {
+    static_assert(std::endian::native == std::endian::little);
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    clear();
+    const std::size_t length = std::min(size, N);
+    std::size_t at = 0;
+    for (; at + kWord <= length; at += kWord) std::memcpy(bytes_.data() + at, text + at, kWord);
+    if (at == length) return;
+    if (at + kWord > N) {
+      for (; at < length; ++at) bytes_[at] = text[at];
+      return;
+    }
+    std::uint64_t word;
+    std::memcpy(&word, text + at, kWord);
+    const std::uint64_t kept = ~std::uint64_t{0} >> (8 * (kWord - (length - at)));
+    word = (word & kept) | (0x2020202020202020ULL & ~kept);
+    std::memcpy(bytes_.data() + at, &word, kWord);
   }
 
   std::string_view full() const { return {bytes_.data(), N}; }

@@ -6,6 +6,7 @@
 #include "stations/fatal_error.h"
 #include "stations/list_file.h"
 #include "stations/number_text.h"
+#include "stations/plain_record.h"
 #include "stations/value_scanner.h"
 
 namespace dedup {
@@ -60,17 +61,14 @@ class RecordReader {
   RecordReader(const std::string& name, std::string_view content)
       : name_(name), scanner_(content, name) {}
 
-  // Reads the next record; false when the file ends before it is complete.
+  // The common records that follow, as many as there are and slots remain.
+  void read_plain(StationTable& table, StationListReader::FirstLines* first_lines) {
+    read_plain_records(scanner_, table, first_lines);
+  }
+
+  // Reads the next record, of any form, value by value; false when the file
+  // ends before it is complete.
   bool read(const RecordFields& record) {
-    std::string_view values[kFieldCount];
-    if (scanner_.next_plain_record(values, first_line_)) {
-      record.id.assign(values[0]);
-      record.orgao.assign(values[1]);
-      record.lon = number(values[2], false, first_line_, 2);
-      record.lat = number(values[3], false, first_line_, 3);
-      record.prec = number(values[4], false, first_line_, 4);
-      return true;
-    }
     for (int field = 0; field < kFieldCount; ++field) {
       const ValueScanner::Value value = scanner_.next();
       if (field == 0) first_line_ = value.line;
@@ -142,7 +140,9 @@ void StationListReader::read_content(std::string_view content, const std::string
   if (first_lines != nullptr) first_lines->clear();
   // Each record is read straight into the next slot; one that the file ends
   // in the middle of is left there uncounted.
-  while (table.n < kMaxStations) {
+  while (true) {
+    reader.read_plain(table, first_lines);
+    if (table.n == kMaxStations) break;
     const std::int32_t slot = table.n;
     if (!reader.read({table.id[slot], table.orgao[slot], table.lon[slot], table.lat[slot], table.prec[slot]})) {
       return;

@@ -1,10 +1,7 @@
 #include "stations/value_scanner.h"
 
-#include <array>
-#include <bit>
-#include <cstring>
-
 #include "stations/fatal_error.h"
+#include "stations/unquoted_value.h"
 
 namespace dedup {
 namespace {
@@ -17,24 +14,6 @@ bool starts_with_repeat(std::string_view text) {
   while (digits < text.size() && is_digit(text[digits])) ++digits;
   return digits > 0 && digits < text.size() && text[digits] == '*';
 }
-
-// Bytes that end an unquoted value: blanks, comma, slash and the two line end
-// bytes.
-constexpr auto kMayEndValue = [] {
-  std::array<bool, 256> table{};
-  for (const unsigned char c : {' ', '\t', ',', '/', '\n', '\r'}) table[c] = true;
-  return table;
-}();
-
-// Every byte that ends an unquoted value, and '*', lies below '0': eight
-// bytes are searched at once for the first such byte. The bytes are read as
-// one little-endian word, so the lowest flagged byte is the first in the text.
-static_assert(std::endian::native == std::endian::little);
-constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
-
-// The high bit of each byte below '0'. Bytes from 0x80 on are never flagged;
-// a borrow only runs upwards from a flagged byte, so the lowest flag is exact.
-std::uint64_t below_digits(std::uint64_t word) { return (word - kEachByte * '0') & ~word & (kEachByte * 0x80); }
 
 }  // namespace
 
@@ -54,7 +33,7 @@ bool ValueScanner::at_line_end() const {
 }
 
 bool ValueScanner::at_separator() const {
-  return at_end() || kMayEndValue[static_cast<unsigned char>(content_[pos_])];
+  return at_end() || ends_value(content_[pos_]);
 }
 
 void ValueScanner::skip_blanks_and_line_ends() {
@@ -162,66 +141,9 @@ void ValueScanner::read_value(Value& value) {
 bool ValueScanner::read_unquoted(Value& value) {
   const std::size_t start = pos_;
   bool star = false;
-  pos_ = unquoted_end(start, star);
+  pos_ = unquoted_end(content_.data(), start, content_.size(), star);
   value.text = content_.substr(start, pos_ - start);
   return star;
-}
-
-inline std::size_t ValueScanner::unquoted_end(std::size_t pos, bool& star) const {
-  const char* const data = content_.data();
-  const std::size_t size = content_.size();
-  while (true) {
-    if (pos + sizeof(std::uint64_t) <= size) {
-      std::uint64_t word;
-      std::memcpy(&word, data + pos, sizeof word);
-      const std::uint64_t below = below_digits(word);
-      if (below == 0) {
-        pos += sizeof word;
-        continue;
-      }
-      pos += static_cast<std::size_t>(std::countr_zero(below)) / 8;
-    } else {
-      while (pos < size && static_cast<unsigned char>(data[pos]) >= '0') ++pos;
-      if (pos == size) break;
-    }
-    const char c = data[pos];
-    if (kMayEndValue[static_cast<unsigned char>(c)]) break;
-    star = star || c == '*';
-    ++pos;
-  }
-  return pos;
-}
-
-bool ValueScanner::next_plain_record(std::string_view (&values)[5], std::int64_t& line) {
-  if (repeats_left_ > 0 || separator_pending_) return false;
-  skip_blanks_and_line_ends();
-  const char* const data = content_.data();
-  const std::size_t size = content_.size();
-  const auto is_blank = [&](std::size_t at) { return at < size && (data[at] == ' ' || data[at] == '\t'); };
-  std::size_t pos = pos_;
-  for (std::size_t field = 0; field < std::size(values); ++field) {
-    if (field > 0) {
-      const std::size_t end_of_value = pos;
-      while (is_blank(pos)) ++pos;
-      if (pos < size && data[pos] == ',') {
-        ++pos;
-        while (is_blank(pos)) ++pos;
-      }
-      // A value that ended at a slash or a line end ends the fast path.
-      if (pos == end_of_value) return false;
-    }
-    if (pos == size || data[pos] == '\'' || data[pos] == '"') return false;
-    bool star = false;
-    const std::size_t end = unquoted_end(pos, star);
-    // Nothing before a separator is an empty value; '*' may make a repeat.
-    if (end == pos || star) return false;
-    values[field] = content_.substr(pos, end - pos);
-    pos = end;
-  }
-  line = line_;
-  pos_ = pos;
-  skip_rest_of_line();
-  return true;
 }
 
 void ValueScanner::read_quoted(Value& value) {

@@ -34,13 +34,29 @@ class ValueScanner {
   // The next value of the current record.
   Value next();
 
-  // The common record read in one pass: at the start of a record, five
-  // unquoted values on one line, none holding '*', separated by blanks or
-  // one comma with blanks around it. Stores their texts (valid as long as
-  // the content) and the record's line, and skips the rest of that line;
-  // otherwise returns false, having moved at most past blank lines, and
-  // next() reads the record value by value.
-  bool next_plain_record(std::string_view (&values)[5], std::int64_t& line);
+  // For a reader that takes a common record in one pass: at the start of a
+  // record, skips blank lines and gives the position of its first byte.
+  // Either that reader ends the record with end_record_at(), just past its
+  // fifth value, or next() reads it value by value from there.
+  std::size_t record_start() {
+    if (at_end() || static_cast<unsigned char>(content_[pos_]) <= ' ') skip_blanks_and_line_ends();
+    return pos_;
+  }
+  void end_record_at(std::size_t end) {
+    pos_ = end;
+    // Most lines end right after the fifth value.
+    if (!at_end() && content_[pos_] == '\n') {
+      ++pos_;
+      ++line_;
+    } else {
+      skip_rest_of_line();
+    }
+  }
+
+  std::string_view content() const { return content_; }
+
+  // The current line.
+  std::int64_t line() const { return line_; }
 
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
@@ -55,11 +71,6 @@ class ValueScanner {
   // Reads up to the next blank, comma, slash or line end; true when the
   // text holds a '*' (it may then be a repeat).
   bool read_unquoted(Value& value);
-  // The end of the unquoted value starting at `pos`: the next blank, comma,
-  // slash, line end byte or the end of the content. `star` tells whether the
-  // value holds a '*'. Inlined into both of its callers, the fast path's
-  // loop above all.
-  [[gnu::always_inline]] std::size_t unquoted_end(std::size_t pos, bool& star) const;
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
   // A record has five fields, so larger repeat counts act alike.
