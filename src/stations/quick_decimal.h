@@ -7,7 +7,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 namespace dedup {
@@ -21,12 +20,11 @@ inline std::optional<float> convert_quickly(bool negative, std::uint64_t mantiss
   if (mantissa == 0) return negative ? -0.0f : 0.0f;
   if (mantissa > kExactInDouble || power < -kMaxPower || power > kMaxPower) return std::nullopt;
 
+  // From 1 * 10^-22 to 2^53 * 10^22 (about 9e37): always within the normal
+  // float range, so the rounding to float below neither overflows nor
+  // underflows.
   const double scaled = power < 0 ? static_cast<double>(mantissa) / kPowers[-power]
                                   : static_cast<double>(mantissa) * kPowers[power];
-  if (scaled < static_cast<double>(std::numeric_limits<float>::min()) ||
-      scaled > static_cast<double>(std::numeric_limits<float>::max())) {
-    return std::nullopt;
-  }
   // A normal float keeps the top 24 of the double's 53 significant bits; the
   // double is a midpoint when the 29 bits below are exactly 1 followed by 0s.
   constexpr std::uint64_t kLowBits = (std::uint64_t{1} << 29) - 1;
