@@ -2,7 +2,7 @@
 // The common record of the station list read in one pass, straight into a
 // slot of the table: five unquoted values on one line, none holding '*',
 // separated by blanks or by one comma with or without blanks, the three
-// numbers plain decimals (an optional sign, 1 to 7 digits, and a point
+// numbers plain decimals (an optional sign, 1 to 8 digits, and a point
 // followed by more digits, at most 19 in all, or no point). Anything else,
 // and a record near the end of the content (within 32 bytes), is left to the
 // value-by-value reader from the record's start: the slot may then hold part

@@ -1,5 +1,9 @@
 #include "stations/value_scanner.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "stations/fatal_error.h"
 #include "stations/unquoted_value.h"
 
@@ -139,10 +143,32 @@ void ValueScanner::read_value(Value& value) {
 }
 
 bool ValueScanner::read_unquoted(Value& value) {
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
   const std::size_t start = pos_;
+  std::size_t pos = start;
   bool star = false;
-  pos_ = unquoted_end(content_.data(), start, content_.size(), star);
-  value.text = content_.substr(start, pos_ - start);
+  while (true) {
+    if (pos + sizeof(std::uint64_t) <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, data + pos, sizeof word);
+      const std::uint64_t below = below_digits(word);
+      if (below == 0) {
+        pos += sizeof word;
+        continue;
+      }
+      pos += static_cast<std::size_t>(std::countr_zero(below)) / 8;
+    } else {
+      while (pos < size && static_cast<unsigned char>(data[pos]) >= '0') ++pos;
+      if (pos == size) break;
+    }
+    const char c = data[pos];
+    if (ends_value(c)) break;
+    star = star || c == '*';
+    ++pos;
+  }
+  pos_ = pos;
+  value.text = content_.substr(start, pos - start);
   return star;
 }
 
