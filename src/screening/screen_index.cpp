@@ -41,25 +41,21 @@ std::pmr::vector<std::int32_t> chain_places(const StationTable& table, std::pmr:
 }  // namespace
 
 ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory)
-    : cell_key_(cell_keys(table, ids, memory)),
-      cells_(static_cast<std::int32_t>(std::count_if(cell_key_.begin(), cell_key_.end(),
-                                                     [](const CellKey& key) { return key.id_group >= 0; })),
-             memory),
+    : in_grid_count_(count_in_grid(table, ids)),
+      cell_key_(memory),
+      cells_(in_grid_count_, memory),
       occupied_(memory),
       next_at_place_(chain_places(table, memory)),
-      cell_lists_(group_cells()) {}
+      cell_lists_(group_cells(table, ids, memory)) {}
 
-std::pmr::vector<ScreenIndex::CellKey> ScreenIndex::cell_keys(const StationTable& table, const IdGroups& ids,
-                                                              std::pmr::memory_resource* memory) {
-  std::pmr::vector<CellKey> keys(static_cast<std::size_t>(table.n), memory);
-  for (std::int32_t k = 0; k < table.n; ++k) {
-    const std::int32_t g = ids.group(k);
-    const float lon = table.lon[k];
-    const float lat = table.lat[k];
-    if (ids.size(g) < 2 || !std::isfinite(lon) || !std::isfinite(lat)) continue;
-    keys[static_cast<std::size_t>(k)] = CellKey{g, cell_of(lon), cell_of(lat)};
-  }
-  return keys;
+bool ScreenIndex::in_grid(const StationTable& table, const IdGroups& ids, std::int32_t k) {
+  return ids.size(ids.group(k)) >= 2 && std::isfinite(table.lon[k]) && std::isfinite(table.lat[k]);
+}
+
+std::int32_t ScreenIndex::count_in_grid(const StationTable& table, const IdGroups& ids) {
+  std::int32_t count = 0;
+  for (std::int32_t k = 0; k < table.n; ++k) count += in_grid(table, ids, k) ? 1 : 0;
+  return count;
 }
 
 // One finaliser over the three parts, the coordinates each spread by an odd
@@ -69,28 +65,32 @@ std::uint64_t ScreenIndex::hash_cell(const CellKey& key) {
                (static_cast<std::uint64_t>(key.y) * 0xc2b2ae3d27d4eb4fULL) ^ static_cast<std::uint32_t>(key.id_group));
 }
 
-Grouping ScreenIndex::group_cells() {
+Grouping ScreenIndex::group_cells(const StationTable& table, const IdGroups& ids,
+                                  std::pmr::memory_resource* memory) {
   // At least 16 bits per record of the grid, so that few empty cells share
   // a bit with an occupied one.
   constexpr std::size_t kBitsPerRecord = 16;
-  std::size_t in_grid = 0;
-  for (const CellKey& key : cell_key_) in_grid += key.id_group >= 0 ? 1 : 0;
   occupied_side_bits_ = 3;
-  while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * in_grid) ++occupied_side_bits_;
+  while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * static_cast<std::size_t>(in_grid_count_)) {
+    ++occupied_side_bits_;
+  }
   occupied_side_mask_ = (std::int64_t{1} << occupied_side_bits_) - 1;
   // A word more than the bits, so that occupied_column may read eight bytes
   // from any bit's byte.
   occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64 + 1, 0);
-  Grouping cells{std::pmr::vector<std::int32_t>(cell_key_.size(), -1, cell_key_.get_allocator()), 0};
-  for (std::size_t k = 0; k < cell_key_.size(); ++k) {
-    const CellKey& key = cell_key_[k];
-    if (key.id_group < 0) continue;
-    const auto record = static_cast<std::int32_t>(k);
+  cell_key_.reserve(static_cast<std::size_t>(in_grid_count_));
+  Grouping cells{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
+  for (std::int32_t k = 0; k < table.n; ++k) {
+    if (!in_grid(table, ids, k)) continue;
+    const CellKey key{ids.group(k), cell_of(table.lon[k]), cell_of(table.lat[k])};
     const std::size_t bit = occupied_bit(key.x, key.y);
     occupied_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    join(cells, record, cells_.first_or_add(hash_cell(key), record, [&](std::int32_t other) {
-      return cell_key_[static_cast<std::size_t>(other)] == key;
-    }));
+    const std::int32_t first = cells_.first_or_add(hash_cell(key), k, [&](std::int32_t other) {
+      return cell_key_[static_cast<std::size_t>(cells.group_of[static_cast<std::size_t>(other)])] == key;
+    });
+    // A new cell's key goes under the number join() gives it.
+    if (first == k) cell_key_.push_back(key);
+    join(cells, k, first);
   }
   return cells;
 }
@@ -133,7 +133,7 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
 
   const std::int32_t own_cell = cell_lists_.group_of(i);
   if (own_cell >= 0) {
-    const CellKey& own = cell_key_[static_cast<std::size_t>(i)];
+    const CellKey& own = cell_key_[static_cast<std::size_t>(own_cell)];
     take(cell_lists_.members_after(own_cell, i));
     // The occupied neighbour cells, three columns of three bits with the
     // own cell's bit left out; most records of a sparse grid have none.
@@ -145,7 +145,7 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
       const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
       const CellKey key{own.id_group, own.x + cell / 3 - 1, own.y + cell % 3 - 1};
       const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
-        return cell_key_[static_cast<std::size_t>(other)] == key;
+        return cell_key_[static_cast<std::size_t>(cell_lists_.group_of(other))] == key;
       });
       if (first >= 0) take(cell_lists_.members_after(cell_lists_.group_of(first), i));
     }

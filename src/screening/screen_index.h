@@ -38,16 +38,18 @@ class ScreenIndex {
 
  private:
   struct CellKey {
-    std::int32_t id_group = -1;  // -1: the record is not in the grid
+    std::int32_t id_group = 0;
     std::int64_t x = 0;
     std::int64_t y = 0;
     bool operator==(const CellKey&) const = default;
   };
 
-  static std::pmr::vector<CellKey> cell_keys(const StationTable& table, const IdGroups& ids,
-                                             std::pmr::memory_resource* memory);
+  // Whether record k lies in the grid: its identifier is held by more than
+  // one record, and both its coordinates are finite.
+  static bool in_grid(const StationTable& table, const IdGroups& ids, std::int32_t k);
+  static std::int32_t count_in_grid(const StationTable& table, const IdGroups& ids);
   static std::uint64_t hash_cell(const CellKey& key);
-  Grouping group_cells();
+  Grouping group_cells(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory);
   // The bit of cell (x, y): the low occupied_side_bits_ bits of each.
   std::size_t occupied_bit(std::int64_t x, std::int64_t y) const {
     return (static_cast<std::size_t>(x & occupied_side_mask_) << occupied_side_bits_) |
@@ -60,7 +62,8 @@ class ScreenIndex {
   // The bits of cells (x, y - 1), (x, y) and (x, y + 1) as bits 0, 1 and 2.
   unsigned occupied_column(std::int64_t x, std::int64_t y) const;
 
-  std::pmr::vector<CellKey> cell_key_;
+  std::int32_t in_grid_count_;
+  std::pmr::vector<CellKey> cell_key_;  // of each occupied cell, by its number in cell_lists_
   GroupTable cells_;
   int occupied_side_bits_ = 0;
   std::int64_t occupied_side_mask_ = 0;
