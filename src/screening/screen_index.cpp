@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "screening/grid_cell.h"
 #include "screening/pair_rule.h"
@@ -46,6 +47,7 @@ ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pm
       cells_(in_grid_count_, memory),
       occupied_(memory),
       next_at_place_(chain_places(table, memory)),
+      seen_(static_cast<std::size_t>(table.n) / 64 + 1, 0, memory),
       cell_lists_(group_cells(table, ids, memory)) {}
 
 bool ScreenIndex::in_grid(const StationTable& table, const IdGroups& ids, std::int32_t k) {
@@ -151,9 +153,29 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
     }
   }
 
-  if (sources > 1) {
+  if (sources > 1) put_in_order(out);
+}
+
+void ScreenIndex::put_in_order(std::pmr::vector<std::int32_t>& out) const {
+  // A long list of a dense cluster is ordered through the bitmap: one pass
+  // over its records and one over the words between the least and the
+  // greatest, no more than seven words per record from this length on.
+  constexpr std::size_t kSortedUpTo = 64;
+  if (out.size() <= kSortedUpTo) {
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
+    return;
+  }
+  const auto [least, greatest] = std::minmax_element(out.begin(), out.end());
+  const auto first_word = static_cast<std::size_t>(*least) / 64;
+  const auto last_word = static_cast<std::size_t>(*greatest) / 64;
+  for (const std::int32_t j : out) seen_[static_cast<std::size_t>(j) / 64] |= std::uint64_t{1} << (j % 64);
+  out.clear();
+  for (std::size_t word = first_word; word <= last_word; ++word) {
+    // Each word is cleared as it is read, so the bitmap is empty again.
+    for (std::uint64_t bits = std::exchange(seen_[word], 0); bits != 0; bits &= bits - 1) {
+      out.push_back(static_cast<std::int32_t>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+    }
   }
 }
 

@@ -59,6 +59,8 @@ class ScreenIndex {
     const std::size_t bit = occupied_bit(x, y);
     return ((occupied_[bit / 64] >> (bit % 64)) & 1) != 0;
   }
+  // Sorts the candidates of several sources and drops repeats.
+  void put_in_order(std::pmr::vector<std::int32_t>& out) const;
   // The bits of cells (x, y - 1), (x, y) and (x, y + 1) as bits 0, 1 and 2.
   unsigned occupied_column(std::int64_t x, std::int64_t y) const;
 
@@ -69,6 +71,8 @@ class ScreenIndex {
   std::int64_t occupied_side_mask_ = 0;
   std::pmr::vector<std::uint64_t> occupied_;  // one word more than the bits need
   std::pmr::vector<std::int32_t> next_at_place_;  // -1 after the last record of a place
+  // A bit per record, all clear between calls: put_in_order's scratch.
+  mutable std::pmr::vector<std::uint64_t> seen_;
   GroupLists cell_lists_;
 };
 
