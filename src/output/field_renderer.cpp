@@ -5,12 +5,9 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <cmath>
 #include <limits>
 #include <system_error>
-
-#include "output/fixed_point_digits.h"
 
 namespace dedup {
 namespace {
@@ -29,8 +26,6 @@ constexpr auto kDigitPairsTable = [] {
 }();
 constexpr const char* kDigitPairs = kDigitPairsTable.data();
 
-constexpr std::uint64_t kShortLimit = 100000000;
-
 constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
                                          100000, 1000000, 10000000, 100000000, 1000000000};
 
@@ -38,11 +33,8 @@ constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      
 
 char* FieldRenderer::write(char* out, float value) const {
   if (const auto scaled = scaled_integer(std::fabs(value))) {
-    // All eight digits at once where they and the field allow, else digits
-    // in 32-bit arithmetic where they fit, as most fields' do.
-    const bool fits = *scaled < kShortLimit && short_layout_
-                          ? write_short(out, static_cast<std::uint32_t>(*scaled), std::signbit(value))
-                      : *scaled <= std::numeric_limits<std::uint32_t>::max()
+    // Digits in 32-bit arithmetic where they fit, as most fields' do.
+    const bool fits = *scaled <= std::numeric_limits<std::uint32_t>::max()
                           ? write_fixed(out, static_cast<std::uint32_t>(*scaled), std::signbit(value))
                           : write_fixed(out, *scaled, std::signbit(value));
     if (fits) return out + width_;
@@ -109,31 +101,6 @@ bool FieldRenderer::write_fixed(char* out, Unsigned scaled, bool negative) const
     *--begin = '-';
   }
   if (begin > blanked) std::fill(blanked, begin, ' ');
-  return true;
-}
-
-bool FieldRenderer::write_short(char* out, std::uint32_t scaled, bool negative) const {
-  // The text is laid out right-aligned to end at text[16], over blanks;
-  // bytes from text[16] on are scratch for the last word stored.
-  const std::uint64_t digits = eight_digits(scaled);
-  const auto decimals = static_cast<unsigned>(decimals_);
-  const auto leading_zeros = static_cast<unsigned>(std::countr_zero(digits - kEachByte * '0')) / 8;
-  const unsigned shown = std::max(8 - leading_zeros, decimals + 1);
-  if (shown + 1 + (negative ? 1 : 0) > width_) return false;
-  // The digits before the point in place, the zeros before them blanked.
-  const unsigned blanked = 8 - shown;
-  const std::uint64_t low_bytes = (std::uint64_t{1} << (8 * blanked)) - 1;
-  const std::uint64_t integer = (digits & ~low_bytes) | (kBlanks & low_bytes);
-  const std::uint64_t fraction = digits >> (8 * (8 - decimals));
-  char text[24];
-  std::memcpy(text, &kBlanks, sizeof kBlanks);
-  std::memcpy(text + 7, &integer, sizeof integer);
-  if (negative) text[14 - shown] = '-';
-  std::memcpy(text + 16 - decimals, &fraction, sizeof fraction);
-  text[15 - decimals] = '.';
-  // width_ bytes as two words that overlap where width_ is below 16.
-  std::memcpy(out, text + 16 - width_, 8);
-  std::memcpy(out + width_ - 8, text + 8, 8);
   return true;
 }
 

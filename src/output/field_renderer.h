@@ -17,8 +17,7 @@ namespace dedup {
 
 class FieldRenderer {
  public:
-  constexpr FieldRenderer(std::size_t width, int decimals)
-      : width_(width), decimals_(decimals), short_layout_(decimals >= 1 && decimals <= 7 && width >= 8 && width <= 16) {}
+  constexpr FieldRenderer(std::size_t width, int decimals) : width_(width), decimals_(decimals) {}
 
   // Writes the field, exactly `width` characters, at `out`; returns its end.
   char* write(char* out, float value) const;
@@ -33,14 +32,10 @@ class FieldRenderer {
   // `scaled`; false, with the field's bytes undefined, when it does not fit.
   template <class Unsigned>
   bool write_fixed(char* out, Unsigned scaled, bool negative) const;
-  // The same for the common field: `scaled` below 10^8, 1 to 7 decimals and
-  // a width of 8 to 16; all eight digits are made at once.
-  bool write_short(char* out, std::uint32_t scaled, bool negative) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;
   int decimals_;
-  bool short_layout_;  // write_short takes the fields whose scaled value is below 10^8
 };
 
 }  // namespace dedup

@@ -25,7 +25,4 @@ constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
   return (lanes << 8) - tens * ((10 << 8) - 1);
 }
 
-// The same digits as ASCII.
-constexpr std::uint64_t eight_digits(std::uint32_t n) { return eight_digit_values(n) + kEachByte * '0'; }
-
 }  // namespace dedup

@@ -1,13 +1,11 @@
 #include "output/result_files.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "output/fixed_point_digits.h"
 #include "output/layout_field.h"
 #include "output/text_file.h"
 
@@ -30,37 +28,12 @@ constexpr std::size_t kReportLineMax = 2 * kIdLength + 2 * kReportCoordinateWidt
 
 char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 
-// The length of a fixed text without its trailing blanks: words of eight
-// bytes compared with blanks from the end on, the last non-blank byte found
-// in the first word that is not all blanks. The word at 0 overlaps the one
-// after it, and is all blanks only when the whole text is.
-template <std::size_t N>
-std::size_t trimmed_length(const char* bytes) {
-  constexpr std::size_t kWord = sizeof(std::uint64_t);
-  static_assert(N >= kWord);
-  const auto non_blanks_at = [bytes](std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes + at, sizeof word);
-    return word ^ kBlanks;
-  };
-  const auto end_in_word = [](std::uint64_t non_blanks) {
-    return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
-  };
-  for (std::size_t end = N; end > kWord; end -= kWord) {
-    if (const std::uint64_t non_blanks = non_blanks_at(end - kWord); non_blanks != 0) {
-      return end - kWord + end_in_word(non_blanks);
-    }
-  }
-  return end_in_word(non_blanks_at(0));
-}
-
 // A fixed text, trimmed: all N bytes copied in a few fixed-size moves, the
 // end placed after the last non-blank one; the rest is scratch.
 template <std::size_t N>
 char* put_trimmed(char* out, const FixedText<N>& text) {
-  const char* const bytes = text.full().data();
-  std::memcpy(out, bytes, N);
-  return out + trimmed_length<N>(bytes);
+  std::memcpy(out, text.full().data(), N);
+  return out + text.trimmed().size();
 }
 
 // id, orgao, lon, lat and prec of one slot, without the line end; the

@@ -53,15 +53,23 @@ class FixedText {
 
   std::string_view full() const { return {bytes_.data(), N}; }
 
+  // Words of eight bytes are compared with blanks from the end on, and the
+  // last non-blank byte is found in the first word that is not all blanks:
+  // most fields are mostly padding. The word at 0 overlaps the one after it
+  // where N is not a multiple of eight.
   std::string_view trimmed() const {
-    // Eight blanks at a time first: most fields are mostly padding.
-    constexpr std::string_view kBlanks = "        ";
-    std::size_t len = N;
-    while (len >= kBlanks.size() && std::string_view(bytes_.data() + len - kBlanks.size(), kBlanks.size()) == kBlanks) {
-      len -= kBlanks.size();
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+    static_assert(N >= kWord && std::endian::native == std::endian::little);
+    const auto end_in_word = [](std::uint64_t non_blanks) {
+      return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
+    };
+    for (std::size_t end = N; end > kWord; end -= kWord) {
+      if (const std::uint64_t non_blanks = word_at(*this, end - kWord) ^ kBlanks; non_blanks != 0) {
+        return {bytes_.data(), end - kWord + end_in_word(non_blanks)};
+      }
     }
-    while (len > 0 && bytes_[len - 1] == ' ') --len;
-    return {bytes_.data(), len};
+    return {bytes_.data(), end_in_word(word_at(*this, 0) ^ kBlanks)};
   }
 
   // Word by word without a library call: most comparisons of unequal
