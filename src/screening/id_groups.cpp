@@ -28,18 +28,20 @@ IdGroups::IdGroups(const StationTable& table, std::pmr::memory_resource* memory)
     : group_(static_cast<std::size_t>(table.n), memory), size_(memory) {
   GroupTable firsts(table.n, memory);
   size_.reserve(static_cast<std::size_t>(table.n));
-  for (std::int32_t k = 0; k < table.n; ++k) {
-    const IdText& id = table.id[k];
-    const std::int32_t first =
-        firsts.first_or_add(hash_id(id), k, [&](std::int32_t other) { return table.id[other] == id; });
-    if (first == k) {
-      group_[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(size_.size());
-      size_.push_back(0);
-    } else {
-      group_[static_cast<std::size_t>(k)] = group_[static_cast<std::size_t>(first)];
-    }
-    ++size_[static_cast<std::size_t>(group_[static_cast<std::size_t>(k)])];
-  }
+  firsts.each_hashed(
+      table.n, [&](std::int32_t k) { return hash_id(table.id[k]); },
+      [&](std::int32_t k, std::uint64_t hash) {
+        const IdText& id = table.id[k];
+        const std::int32_t first =
+            firsts.first_or_add(hash, k, [&](std::int32_t other) { return table.id[other] == id; });
+        if (first == k) {
+          group_[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(size_.size());
+          size_.push_back(0);
+        } else {
+          group_[static_cast<std::size_t>(k)] = group_[static_cast<std::size_t>(first)];
+        }
+        ++size_[static_cast<std::size_t>(group_[static_cast<std::size_t>(k)])];
+      });
 }
 
 }  // namespace dedup

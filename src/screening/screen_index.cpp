@@ -24,18 +24,20 @@ std::pmr::vector<std::int32_t> chain_places(const StationTable& table, std::pmr:
   std::pmr::vector<std::int32_t> next(n, -1, memory);
   std::pmr::vector<std::int32_t> last(n, memory);  // of the place whose first record is the index
   GroupTable firsts(table.n, memory);
-  for (std::int32_t k = 0; k < table.n; ++k) {
+  const auto hash_of = [&](std::int32_t k) {
+    return mix64((place_bits(table.lon[k]) << 32) | place_bits(table.lat[k]));
+  };
+  firsts.each_hashed(table.n, hash_of, [&](std::int32_t k, std::uint64_t hash) {
     const float lon = table.lon[k];
     const float lat = table.lat[k];
-    if (std::isnan(lon) || std::isnan(lat)) continue;
-    const std::uint64_t hash = mix64((place_bits(lon) << 32) | place_bits(lat));
+    if (std::isnan(lon) || std::isnan(lat)) return;
     const std::int32_t first = firsts.first_or_add(hash, k, [&](std::int32_t other) {
       return same_place(table.lon[other], table.lat[other], lon, lat);
     });
     auto& last_of_place = last[static_cast<std::size_t>(first)];
     if (first != k) next[static_cast<std::size_t>(last_of_place)] = k;
     last_of_place = k;
-  }
+  });
   return next;
 }
 
