@@ -7,7 +7,11 @@
 # - instructions of the whole process, from valgrind --tool=callgrind, which
 #   counts the same however busy the machine is;
 # - wall time (mean of hyperfine runs) and its ratio to /bin/true and to
-#   cat LIST, all three timed in the same hyperfine run.
+#   cat LIST, and the ratio to /bin/true of the system floor
+#   (bench/system_floor: the same files mapped, written, exchanged and
+#   removed, and as much fresh memory touched as the program's peak adds,
+#   with none of the program's computation), all timed in the same
+#   hyperfine run.
 # Faults and instructions are stable from run to run; wall times are not,
 # so compare them only as the ratios of one row.
 #
@@ -26,6 +30,7 @@ done
 program="$build/station-dedup"
 make_list="$build/bench/make_station_list"
 usage="$build/bench/child_usage"
+floor="$build/bench/system_floor"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -36,23 +41,27 @@ shapes=("realistic network" "one identifier far apart" "all at one place" "all d
 row() {  # row LABEL COUNT LIST
   local label=$1 count=$2 list=$3
   local run=("$program" "$list" "$work/kept.txt" "$work/removed.txt")
-  local faults peak instructions
+  local faults peak instructions floor_peak
   read -r faults peak < <("$usage" 5 "${run[@]}")
+  # The floor touches what the program's peak adds to its own.
+  read -r _ floor_peak < <("$usage" 5 "$floor" "$list" "$work/kept.txt" "$work/removed.txt" 0)
+  local floor_run=("$floor" "$list" "$work/kept.txt" "$work/removed.txt" $((peak > floor_peak ? peak - floor_peak : 0)))
   instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "${run[@]}" 2>&1 >/dev/null |
                  sed -n 's/.*Collected : *//p')
   hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" \
-    "/bin/true" "cat $list" "${run[*]}" >/dev/null 2>&1
-  # Rows of times.csv: header, /bin/true, cat LIST, the program; mean in seconds.
+    "/bin/true" "cat $list" "${floor_run[*]}" "${run[*]}" >/dev/null 2>&1
+  # Rows of times.csv: header, /bin/true, cat LIST, the floor, the program;
+  # mean in seconds.
   awk -F, -v label="$label" -v count="$count" -v faults="$faults" -v peak="$peak" -v ins="$instructions" '
-    NR == 2 { t = $2 } NR == 3 { c = $2 } NR == 4 { p = $2 }
+    NR == 2 { t = $2 } NR == 3 { c = $2 } NR == 4 { f = $2 } NR == 5 { p = $2 }
     END {
-      printf "| %s | %d | %d | %.1f | %.2f | %.2f | %.1f | %.1f |\n",
-             label, count, faults, peak / 1024, ins / 1e6, p * 1000, p / t, p / c
+      printf "| %s | %d | %d | %.1f | %.2f | %.2f | %.1f | %.1f | %.1f |\n",
+             label, count, faults, peak / 1024, ins / 1e6, p * 1000, p / t, p / c, f / t
     }' "$work/times.csv"
 }
 
-echo "| list | records | minor faults | peak MiB | instructions (M) | wall ms | × /bin/true | × cat LIST |"
-echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+echo "| list | records | minor faults | peak MiB | instructions (M) | wall ms | × /bin/true | × cat LIST | floor × /bin/true |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 : >"$work/empty.txt"
 row "empty" 0 "$work/empty.txt"
 for count in 1000 30000; do
