@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
-#include <limits>
 #include <system_error>
 
 namespace dedup {
@@ -33,11 +32,7 @@ constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      
 
 char* FieldRenderer::write(char* out, float value) const {
   if (const auto scaled = scaled_integer(std::fabs(value))) {
-    // Digits in 32-bit arithmetic where they fit, as most fields' do.
-    const bool fits = *scaled <= std::numeric_limits<std::uint32_t>::max()
-                          ? write_fixed(out, static_cast<std::uint32_t>(*scaled), std::signbit(value))
-                          : write_fixed(out, *scaled, std::signbit(value));
-    if (fits) return out + width_;
+    if (write_fixed(out, *scaled, std::signbit(value))) return out + width_;
   }
   return write_general(out, value);
 }
@@ -67,8 +62,7 @@ char* FieldRenderer::write_aligned(char* out, std::string_view text) const {
   return std::copy(text.begin(), text.end(), out);
 }
 
-template <class Unsigned>
-bool FieldRenderer::write_fixed(char* out, Unsigned scaled, bool negative) const {
+bool FieldRenderer::write_fixed(char* out, std::uint64_t scaled, bool negative) const {
   const auto decimals = static_cast<std::size_t>(decimals_);
   if (width_ < decimals + 2) return false;
   // Blanks first, eight in one store where the field has room for them,
@@ -79,7 +73,7 @@ bool FieldRenderer::write_fixed(char* out, Unsigned scaled, bool negative) const
   char* blanked = out;
   if (width_ >= kBlankStore) blanked = std::copy_n("        ", kBlankStore, out);
   char* begin = out + width_;
-  Unsigned rest = scaled;
+  std::uint64_t rest = scaled;
   std::size_t left = decimals;
   for (; left >= 2; left -= 2) {
     begin -= 2;

@@ -24,14 +24,12 @@ class FieldRenderer {
 
  private:
   // Every value the fixed-point way does not take: NaN, the infinities,
-  // fields too narrow, more than 9 decimals, huge magnitudes. Out of line,
-  // so that the common field does not pay for its frame.
-  [[gnu::noinline]] char* write_general(char* out, float value) const;
+  // fields too narrow, more than 9 decimals, huge magnitudes.
+  char* write_general(char* out, float value) const;
   char* write_aligned(char* out, std::string_view text) const;
   // The field of a value whose magnitude times 10^decimals rounds to
   // `scaled`; false, with the field's bytes undefined, when it does not fit.
-  template <class Unsigned>
-  bool write_fixed(char* out, Unsigned scaled, bool negative) const;
+  bool write_fixed(char* out, std::uint64_t scaled, bool negative) const;
   std::optional<std::uint64_t> scaled_integer(float magnitude) const;
 
   std::size_t width_;

@@ -85,7 +85,7 @@ class RecordReader {
           if (field < kFirstNumericField) {
             text_field(record, field).assign(value.text);
           } else {
-            number_field(record, field) = number(value.text, value.quoted, value.line, field);
+            number_field(record, field) = number(value, field);
           }
           break;
       }
@@ -108,12 +108,12 @@ class RecordReader {
     return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
   }
 
-  float number(std::string_view text, bool quoted, std::int64_t line, int field) const {
-    if (!quoted) {
-      if (const auto parsed = parse_number(text)) return *parsed;
+  float number(const ValueScanner::Value& value, int field) const {
+    if (!value.quoted) {
+      if (const auto parsed = parse_number(value.text)) return *parsed;
     }
-    fail(line, std::string(kFieldNames[field]) + " \"" + shown(text) + "\" is not a number" +
-                   (quoted ? " (numbers are written without quotes)" : ""));
+    fail(value.line, std::string(kFieldNames[field]) + " \"" + shown(value.text) + "\" is not a number" +
+                         (value.quoted ? " (numbers are written without quotes)" : ""));
   }
 
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const {
