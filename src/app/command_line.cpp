@@ -33,7 +33,12 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     command.names.audit = trim_trailing_blanks(argv[at + 1]);
     at += 2;
   }
-  if (argc - at >= 3) {
+  if (argc - at > 3) {
+    command.problem = std::string(argv[at + 3]) +
+                      ": an argument after the three file names; give exactly three, with any option before them";
+    return command;
+  }
+  if (argc - at == 3) {
     command.action = CommandLine::Action::kRun;
     command.names.station_list = trim_trailing_blanks(argv[at]);
     command.names.kept = trim_trailing_blanks(argv[at + 1]);
