@@ -128,8 +128,15 @@ class RecordReader {
 }  // namespace
 
 void StationListReader::read(const std::string& name, StationTable& table, FirstLines* first_lines) {
-  const ListFile file(name);
-  read_content(file.content(), name, table, first_lines);
+  ListFile file(name);
+  try {
+    read_content(file.content(), name, table, first_lines);
+  } catch (const FatalError&) {
+    // What is wrong in a list cut short may be only the cut.
+    file.check_whole();
+    throw;
+  }
+  file.check_whole();
 }
 
 void StationListReader::read_content(std::string_view content, const std::string& name,
