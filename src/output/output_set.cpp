@@ -133,26 +133,26 @@ void OutputSet::put_in_place(Output& output) {
   const char* const from = output.temporary.c_str();
   const char* const to = target.path.c_str();
   const char* const step = target.regular_file ? "replace" : "create";
-  // An exchange keeps the file it replaces under the temporary's name, to be
-  // put back or removed; with no file there it fails with ENOENT.
-  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
-    output.placed = Placed::kExchanged;
-    if (target.regular_file) return;
-    // Another program put a file there since the outputs were prepared: it
-    // is held to the rule for the files that were there before.
-    try {
-      check_may_replace(output.temporary, output.first_line, target.name, target.what);
-    } catch (const FatalError&) {
-      put_back(output);
-      throw;
+  // An existing file is exchanged with the temporary, whose name then keeps
+  // it to be put back or removed; a new name is created without replacing
+  // anything. Each finds the other case when another program created or
+  // removed the file since the outputs were prepared.
+  bool exists = target.regular_file.has_value();
+  for (int attempt = 0; attempt < 2; ++attempt, exists = !exists) {
+    if (!exists) {
+      if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        output.placed = Placed::kRenamed;
+        return;
+      }
+      if (errno != EEXIST) break;
+      continue;
     }
-    return;
-  }
-  if (errno == ENOENT) {
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
-      output.placed = Placed::kRenamed;
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
+      output.placed = Placed::kExchanged;
+      if (!target.regular_file) check_appeared(output);
       return;
     }
+    if (errno != ENOENT) break;
   }
   if (errno != EINVAL && errno != ENOSYS) output.file->fail(step, errno);
   // A file system that can neither exchange two names nor refuse to replace
@@ -160,6 +160,18 @@ void OutputSet::put_in_place(Output& output) {
   const bool existed = ::access(to, F_OK) == 0;
   if (std::rename(from, to) != 0) output.file->fail(step, errno);
   output.placed = existed ? Placed::kRenamedOver : Placed::kRenamed;
+}
+
+// A file that another program put at a new output's name meanwhile is held
+// to the rule for the files that were there before; one the output may not
+// replace is put back.
+void OutputSet::check_appeared(Output& output) {
+  try {
+    check_may_replace(output.temporary, output.first_line, output.target.name, output.target.what);
+  } catch (const FatalError&) {
+    put_back(output);
+    throw;
+  }
 }
 
 void OutputSet::put_back(Output& output) {

@@ -44,6 +44,10 @@ std::set<std::string> entries(const ScratchFolder& folder) {
 
 const std::string kProgram = "'" STATION_DEDUP_BINARY "'";
 
+// strace, with the leak check of a sanitizer build turned off (it cannot
+// work in a traced process).
+const std::string kStrace = "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" strace -qq ";
+
 TEST(Faults, AListCutShortWhileItIsReadFailsAndChangesNothing) {
   if (!strace_traces()) GTEST_SKIP() << "strace is missing or may not trace here";
   ScratchFolder folder;
@@ -54,7 +58,7 @@ TEST(Faults, AListCutShortWhileItIsReadFailsAndChangesNothing) {
   folder.write("t.txt", list);
   folder.write("k.txt", kKept);
   // Which mmap maps the list: the one of its size, read-only, from a file.
-  ASSERT_EQ(shell_in(folder, "strace -qq -o trace -e trace=mmap " + kProgram + " t.txt t2.txt r.txt"), 0)
+  ASSERT_EQ(shell_in(folder, kStrace + "-o trace -e trace=mmap " + kProgram + " t.txt t2.txt r.txt"), 0)
       << folder.read(".err");
   std::istringstream trace(folder.read("trace"));
   int occurrence = 0;
@@ -68,7 +72,7 @@ TEST(Faults, AListCutShortWhileItIsReadFailsAndChangesNothing) {
   ASSERT_GT(list_mapping, 0) << folder.read("trace");
   for (const char* name : {"trace", "t2.txt", "r.txt"}) std::filesystem::remove(folder.path(name));
   // The mapping is made, then held back while the list is cut short.
-  const int status = shell_in(folder, "strace -qq -o /dev/null -e trace=mmap -e inject=mmap:delay_exit=1000000:when=" +
+  const int status = shell_in(folder, kStrace + "-o /dev/null -e trace=mmap -e inject=mmap:delay_exit=1000000:when=" +
                                           std::to_string(list_mapping) + " " + kProgram +
                                           " t.txt k.txt r.txt & sleep 0.4; truncate -s 1000 t.txt; wait $!");
   EXPECT_EQ(status, 2);
@@ -86,7 +90,7 @@ TEST(Faults, AnOldOutputThatCannotBeRemovedIsNamed) {
   folder.write("kept.txt", "old kept\n");
   folder.write("removed.txt", std::string(kReportHeader));
   const int status =
-      shell_in(folder, "strace -qq -o /dev/null -e inject=unlink:error=EIO:when=1 " + kProgram +
+      shell_in(folder, kStrace + "-o /dev/null -e inject=unlink:error=EIO:when=1 " + kProgram +
                            " list.txt kept.txt removed.txt");
   EXPECT_EQ(status, 0);
   EXPECT_EQ(folder.read(".out"), " kept.txt  e  removed.txt\n");
@@ -102,6 +106,22 @@ TEST(Faults, AnOldOutputThatCannotBeRemovedIsNamed) {
   EXPECT_EQ(folder.read(old), "old kept\n");
   EXPECT_EQ(folder.read(".err"), "station-dedup: kept.txt: replaced, but the earlier file is left as ./" + old +
                                      ", which cannot be removed: Input/output error; remove it yourself\n");
+}
+
+TEST(Faults, AFileThatAppearsAtANewOutputsNameIsHeldToTheSameRule) {
+  if (!strace_traces()) GTEST_SKIP() << "strace is missing or may not trace here";
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  // The first rename is held back while another program writes notes.txt;
+  // the kept file, already in place when the report meets it, goes again.
+  const int status = shell_in(folder, kStrace + "-o /dev/null -e inject=renameat2:delay_enter=500000:when=1 " +
+                                          kProgram + " list.txt kept.txt notes.txt & sleep 0.25; "
+                                          "echo 'my notes' > notes.txt; wait $!");
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(folder.read(".err"),
+            "station-dedup: notes.txt: exists and is not a removed-stations report; remove it or name another file\n");
+  EXPECT_EQ(folder.read("notes.txt"), "my notes\n");
+  EXPECT_EQ(entries(folder), (std::set<std::string>{"list.txt", "notes.txt"}));
 }
 
 }  // namespace
