@@ -12,8 +12,8 @@
 #   removed, and as much fresh memory touched as the program's peak adds,
 #   with none of the program's computation), all timed in the same
 #   hyperfine run.
-# Faults and instructions are stable from run to run; wall times are not,
-# so compare them only as the ratios of one row.
+# Instructions repeat exactly from run to run, faults vary by a few; wall
+# times vary much more, so compare them only as the ratios of one row.
 #
 # Usage: bench/whole_process.sh [build folder]   (default: build)
 # The build folder must hold a Release build of the project. Needs hyperfine

@@ -33,7 +33,12 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     command.names.audit = trim_trailing_blanks(argv[at + 1]);
     at += 2;
   }
-  if (argc - at >= 3) {
+  if (argc - at > 3) {
+    command.problem = std::string(argv[at + 3]) +
+                      ": an argument after the three file names; give exactly three, with any option before them";
+    return command;
+  }
+  if (argc - at == 3) {
     command.action = CommandLine::Action::kRun;
     command.names.station_list = trim_trailing_blanks(argv[at]);
     command.names.kept = trim_trailing_blanks(argv[at + 1]);
@@ -60,7 +65,8 @@ std::string help_text() {
          "  KEPT_FILE       written: one line per kept station, no header; may be\n"
          "                  STATION_LIST itself\n"
          "  REMOVED_REPORT  written: a header line, then one line per removed station\n"
-         "                  with its reason (MOTIVO); must differ from KEPT_FILE\n"
+         "                  with its reason (MOTIVO); must differ from KEPT_FILE and\n"
+         "                  STATION_LIST, and replaces only an empty file or a report\n"
          "\n"
          "  --audit AUDIT_FILE\n"
          "                  also write AUDIT_FILE, a CSV file with one row per event:\n"
@@ -68,13 +74,16 @@ std::string help_text() {
          "                  removed with the record it was matched with, and each\n"
          "                  pair of kept stations with different identifiers that\n"
          "                  lie less than 0.02 apart (to review); it must differ from\n"
-         "                  the other three files\n"
+         "                  the other three files, and replaces only an empty file\n"
+         "                  or an audit file\n"
          "  --              end of the options (for a STATION_LIST starting with -)\n"
          "  -h, --help      print this help and exit\n"
          "  --version       print the version and exit\n"
          "\n"
          "Exit status: 0 on success, 2 on any failure (the message on standard error).\n"
-         "The input format and the rules are described in station-dedup(1).\n";
+         "The input format and the rules are described in station-dedup(1). A\n"
+         "spreadsheet's export (semicolons, decimal commas) must be converted first:\n"
+         "see \"Preparing a list from common exports\" in the README.\n";
 }
 
 std::string version_text() { return std::string("station-dedup ") + STATION_DEDUP_VERSION + "\n"; }

@@ -1,12 +1,12 @@
 #pragma once
 // The command line: options first, then three positional file names (station
 // list, kept-stations file, removed-stations report), each used with its
-// trailing blanks removed; later arguments are ignored. The one option is
+// trailing blanks removed. The one option is
 // --audit FILE (also the audit file's name loses its trailing blanks); "--"
 // ends the options, so that a list whose name starts with "-" stays reachable.
 // --help / -h or --version as the only argument asks for that text instead;
-// fewer than three names, or --audit without a name or given twice, is a
-// usage error.
+// fewer or more than three names (an option after them counts as a name),
+// or --audit without a name or given twice, is a usage error.
 
 #include <optional>
 #include <string>

@@ -39,11 +39,12 @@ void run(const RunNames& names) {
   check_not_empty(names.station_list, "station list");
   check_not_empty(names.kept, "kept-stations file");
   check_not_empty(names.removed, "removed-stations report");
-  std::vector<OutputRequest> requests{{names.kept, "kept-stations file"}, {names.removed, "removed-stations report"}};
+  std::vector<OutputRequest> requests{{names.kept, "kept-stations file"},
+                                      {names.removed, "removed-stations report", false, kReportHeader}};
   const bool audit = names.audit.has_value();
   if (audit) {
     check_not_empty(*names.audit, "audit file");
-    requests.push_back({*names.audit, "audit file", false});
+    requests.push_back({*names.audit, "audit file", false, kAuditHeader});
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>();
@@ -63,7 +64,9 @@ void run(const RunNames& names) {
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.
   print_summary(names);
-  outputs.commit();
+  // A file left behind after the outputs are in place fails nothing, but
+  // the person who runs the tool is told where it is.
+  for (const std::string& note : outputs.commit()) std::fprintf(stderr, "station-dedup: %s\n", note.c_str());
 }
 
 int run_command_line(int argc, const char* const* argv) {

@@ -11,10 +11,6 @@
 namespace dedup {
 namespace {
 
-constexpr std::string_view kAuditHeader =
-    "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
-    "distance,removed,first_reason,second_reason\n";
-
 // Widest values: a text with every byte a quotation mark, doubled and
 // quoted; a 64-bit line number; a float in its shortest exact form.
 constexpr std::size_t kQuotedMax(std::size_t length) { return 2 * length + 2; }

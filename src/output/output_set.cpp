@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/replace_rule.h"
 #include "output/signal_cleanup.h"
 #include "stations/fatal_error.h"
 
@@ -44,6 +45,11 @@ OutputSet::OutputSet(const std::vector<OutputRequest>& requests, const std::stri
       throw FatalError(request.name + ": the " + request.what + " would overwrite the station list " + station_list +
                        "; name two different files");
     }
+    output.first_line = request.first_line;
+    if (output.target.kind != OutputTarget::Kind::kDescriptor && output.target.regular_file) {
+      check_may_replace(output.target.path, output.first_line, request.name, request.what);
+    }
+    if (output.target.kind == OutputTarget::Kind::kReplace) locks_.add(output.target);
     outputs_.push_back(std::move(output));
   }
   clean_up_temporaries_on_signals();
@@ -123,24 +129,49 @@ void OutputSet::finish() {
 }
 
 void OutputSet::put_in_place(Output& output) {
+  const OutputTarget& target = output.target;
   const char* const from = output.temporary.c_str();
-  const char* const to = output.target.path.c_str();
-  if (output.target.regular_file) {
+  const char* const to = target.path.c_str();
+  const char* const step = target.regular_file ? "replace" : "create";
+  // An existing file is exchanged with the temporary, whose name then keeps
+  // it to be put back or removed; a new name is created without replacing
+  // anything. Each finds the other case when another program created or
+  // removed the file since the outputs were prepared.
+  bool exists = target.regular_file.has_value();
+  for (int attempt = 0; attempt < 2; ++attempt, exists = !exists) {
+    if (!exists) {
+      if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        output.placed = Placed::kRenamed;
+        return;
+      }
+      if (errno != EEXIST) break;
+      continue;
+    }
     if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
       output.placed = Placed::kExchanged;
+      if (!target.regular_file) check_appeared(output);
       return;
     }
-    // A file system that cannot exchange two names: replaced for good.
-    if (errno != EINVAL && errno != ENOSYS) output.file->fail("replace", errno);
-    if (std::rename(from, to) != 0) output.file->fail("replace", errno);
-    output.placed = Placed::kRenamedOver;
-    return;
+    if (errno != ENOENT) break;
   }
-  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) output.file->fail("create", errno);
-    if (std::rename(from, to) != 0) output.file->fail("create", errno);
+  if (errno != EINVAL && errno != ENOSYS) output.file->fail(step, errno);
+  // A file system that can neither exchange two names nor refuse to replace
+  // one: an existing file is replaced for good.
+  const bool existed = ::access(to, F_OK) == 0;
+  if (std::rename(from, to) != 0) output.file->fail(step, errno);
+  output.placed = existed ? Placed::kRenamedOver : Placed::kRenamed;
+}
+
+// A file that another program put at a new output's name meanwhile is held
+// to the rule for the files that were there before; one the output may not
+// replace is put back.
+void OutputSet::check_appeared(Output& output) {
+  try {
+    check_may_replace(output.temporary, output.first_line, output.target.name, output.target.what);
+  } catch (const FatalError&) {
+    put_back(output);
+    throw;
   }
-  output.placed = Placed::kRenamed;
 }
 
 void OutputSet::put_back(Output& output) {
@@ -158,9 +189,10 @@ void OutputSet::put_back(Output& output) {
   output.placed = Placed::kNot;
 }
 
-void OutputSet::commit() {
+std::vector<std::string> OutputSet::commit() {
   if (!finished_) finish();
   const HeldSignals held;
+  locks_.lock();
   std::size_t placed = 0;
   try {
     for (; placed < outputs_.size(); ++placed) {
@@ -170,13 +202,19 @@ void OutputSet::commit() {
     while (placed > 0) put_back(outputs_[--placed]);
     throw;
   }
+  locks_.unlock();
   // The temporaries' names now hold the old files, or nothing.
+  std::vector<std::string> notes;
   for (Output& output : outputs_) {
     if (output.temporary.empty()) continue;
-    if (output.placed == Placed::kExchanged) ::unlink(output.temporary.c_str());
+    if (output.placed == Placed::kExchanged && ::unlink(output.temporary.c_str()) != 0) {
+      notes.push_back(output.target.name + ": replaced, but the earlier file is left as " + output.temporary +
+                      ", which cannot be removed: " + std::strerror(errno) + "; remove it yourself");
+    }
     unlist_temporary(output.temporary);
     output.temporary.clear();
   }
+  return notes;
 }
 
 void OutputSet::remove_temporaries() {

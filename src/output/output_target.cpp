@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -73,13 +74,21 @@ std::string follow_link(const OutputTarget& target, const std::string& path) {
   }
 }
 
-// Whether a file is the root of a mount of its own (a file bind-mounted
-// onto this name, as containers do): no other file can be renamed onto it.
-bool is_mount_point(const std::string& path) {
+// The attributes of a file that the system reports (statx), those it does
+// not know read as unset.
+std::uint64_t attributes_of(const std::string& path, int flags) {
   struct statx status {};
-  return ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &status) == 0 &&
-         (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
-         (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+  if (::statx(AT_FDCWD, path.c_str(), flags, STATX_BASIC_STATS, &status) != 0) return 0;
+  return status.stx_attributes & status.stx_attributes_mask;
+}
+
+// A file that no rename can replace: append-only or immutable (chattr +a,
+// +i); for a folder, one in which no name can be renamed.
+void check_attributes(const OutputTarget& target, std::uint64_t attributes, const std::string& folder) {
+  const std::string what = folder.empty() ? "it is " : "folder " + folder + " is ";
+  const std::string why = folder.empty() ? ", so it cannot be replaced" : ", so no file in it can be replaced";
+  if ((attributes & STATX_ATTR_IMMUTABLE) != 0) refuse(target, what + "immutable" + why);
+  if ((attributes & STATX_ATTR_APPEND) != 0) refuse(target, what + "append-only" + why);
 }
 
 void check_may_write(const OutputTarget& target) {
@@ -97,6 +106,14 @@ void find_folder(OutputTarget& target) {
   }
   if (!S_ISDIR(status.st_mode)) refuse(target, target.folder + " is not a folder");
   target.folder_id = identity(status);
+  check_attributes(target, attributes_of(target.folder, 0), target.folder);
+  // In a sticky folder (such as /tmp) only the owner of a file, or of the
+  // folder, may rename another file onto it.
+  const uid_t user = ::geteuid();
+  if ((status.st_mode & S_ISVTX) != 0 && target.regular_file && user != 0 && user != target.owner &&
+      user != status.st_uid) {
+    refuse(target, "it belongs to another user in the sticky folder " + target.folder + ", so it cannot be replaced");
+  }
 }
 
 }  // namespace
@@ -126,9 +143,13 @@ OutputTarget find_output_target(const std::string& name, std::string_view what) 
       continue;
     }
     if (S_ISDIR(status.st_mode)) refuse(target, "it is a folder");
+    const std::uint64_t attributes = S_ISREG(status.st_mode) ? attributes_of(target.path, AT_SYMLINK_NOFOLLOW) : 0;
+    check_attributes(target, attributes, "");
     check_may_write(target);
     if (S_ISREG(status.st_mode)) target.regular_file = identity(status);
-    if (!S_ISREG(status.st_mode) || is_mount_point(target.path)) {
+    // The root of a mount of its own (a file bind-mounted onto this name, as
+    // containers do): no other file can be renamed onto it.
+    if (!S_ISREG(status.st_mode) || (attributes & STATX_ATTR_MOUNT_ROOT) != 0) {
       target.kind = OutputTarget::Kind::kInPlace;
       return target;
     }

@@ -14,7 +14,9 @@
 //   onto it, or created there when no file exists.
 // Raises FatalError "<name>: cannot write the <what>: <reason>" when the
 // output cannot be written: a folder, a missing folder, a file the user may
-// not write, a name the system refuses (too long, a loop of links, ...).
+// not write, a name the system refuses (too long, a loop of links, ...), or
+// a file that no rename may replace: an append-only or immutable file or
+// folder, a file of another user in a sticky folder.
 
 #include <sys/types.h>
 

@@ -12,7 +12,6 @@
 namespace dedup {
 namespace {
 
-constexpr std::string_view kReportHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
 constexpr std::string_view kGap = "  ";
 
 constexpr std::size_t kKeptCoordinateWidth = 12;

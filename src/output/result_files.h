@@ -13,16 +13,25 @@
 // it, '\n' line ends), one row per screening event in order, naming both
 // records by record number, starting line and identifier, with the case,
 // the distance, which record the event removed and the reason each holds.
+// The first line of the report and of the audit file is the line an
+// existing file must begin with to be replaced by one (replace_rule.h).
 
+#include <string_view>
 #include <vector>
 
 #include "output/output_set.h"
+#include "output/replace_rule.h"
 #include "output/text_file.h"
 #include "screening/duplicate_screen.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 
 namespace dedup {
+
+inline constexpr std::string_view kReportHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
+inline constexpr std::string_view kAuditHeader =
+    "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
+    "distance,removed,first_reason,second_reason\n";
 
 void write_kept(const StationTable& table, TextFile& file);
 void write_removed(const StationTable& table, TextFile& file);

@@ -1,7 +1,7 @@
 #pragma once
 // Temporary files that must not outlive the process. While a path is listed,
-// SIGINT, SIGTERM, SIGHUP and SIGPIPE, and SIGBUS (a mapped station list cut
-// short by another program while it is read), remove every listed file and
+// SIGINT, SIGTERM, SIGHUP and SIGPIPE, and SIGBUS (one that the station
+// list's own handler does not take: list_file.h), remove every listed file and
 // then end the process as that signal would, so the shell sees the usual
 // status; a signal the process was started with ignored stays ignored. SIGXFSZ is
 // ignored, so that a file-size limit reaches the writer as an error (EFBIG)

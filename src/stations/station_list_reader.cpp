@@ -1,5 +1,6 @@
 #include "stations/station_list_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -125,15 +126,20 @@ class RecordReader {
   std::int64_t first_line_ = 0;
 };
 
-}  // namespace
-
-void StationListReader::read(const std::string& name, StationTable& table, FirstLines* first_lines) {
-  const ListFile file(name);
-  read_content(file.content(), name, table, first_lines);
+// Whether the first line that holds anything holds a semicolon: the mark of
+// a spreadsheet's export, which the list's syntax does not read.
+bool starts_like_an_export(std::string_view content) {
+  while (!content.empty()) {
+    const std::size_t end = std::min(content.find_first_of("\r\n"), content.size());
+    const std::string_view line = content.substr(0, end);
+    if (line.find_first_not_of(" \t") != std::string_view::npos) return line.find(';') != std::string_view::npos;
+    content.remove_prefix(std::min(end + 1, content.size()));
+  }
+  return false;
 }
 
-void StationListReader::read_content(std::string_view content, const std::string& name,
-                                     StationTable& table, FirstLines* first_lines) {
+void read_records(std::string_view content, const std::string& name, StationTable& table,
+                  StationListReader::FirstLines* first_lines) {
   RecordReader reader(name, content);
   if (content.size() >= kLongList) table.use_huge_pages();
   table.n = 0;
@@ -155,6 +161,31 @@ void StationListReader::read_content(std::string_view content, const std::string
     throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " +
                      std::to_string(kMaxStations) + " records; the table holds at most " +
                      std::to_string(kMaxStations));
+  }
+}
+
+}  // namespace
+
+void StationListReader::read(const std::string& name, StationTable& table, FirstLines* first_lines) {
+  ListFile file(name);
+  try {
+    read_content(file.content(), name, table, first_lines);
+  } catch (const FatalError&) {
+    // What is wrong in a list cut short may be only the cut.
+    file.check_whole();
+    throw;
+  }
+  file.check_whole();
+}
+
+void StationListReader::read_content(std::string_view content, const std::string& name,
+                                     StationTable& table, FirstLines* first_lines) {
+  try {
+    read_records(content, name, table, first_lines);
+  } catch (const FatalError& error) {
+    if (table.n != 0 || !starts_like_an_export(content)) throw;
+    throw FatalError(std::string(error.what()) +
+                     "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README");
   }
 }
 

@@ -42,12 +42,11 @@ TEST(CommandLine, HelpAndVersionAsTheOnlyArgumentGoToStandardOutput) {
 TEST(CommandLine, SummaryLineNamesBothFilesWithoutTrailingBlanks) {
   ScratchFolder folder;
   folder.write("list.txt", kList);
-  const auto result = run_tool(folder.root(), {"list.txt  ", "kept.txt   ", "removed.txt ", "ignored", "too"});
+  const auto result = run_tool(folder.root(), {"list.txt  ", "kept.txt   ", "removed.txt "});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
   EXPECT_EQ(result.err, "");
   EXPECT_FALSE(folder.exists("kept.txt   "));
-  EXPECT_FALSE(folder.exists("ignored"));
 }
 
 TEST(CommandLine, LeadingBlanksAndLongNamesAreUsedWhole) {

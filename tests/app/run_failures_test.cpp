@@ -40,6 +40,16 @@ TEST(ReadFailures, LeaveBothOutputsUntouched) {
   expect_fails_untouched(over, "list.txt:30001: more than 30000 records; the table holds at most 30000");
 }
 
+TEST(ReadFailures, AnExportWithSemicolonsPointsToTheReadme) {
+  const std::string hint = "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README";
+  expect_fails_untouched("\n\"ID\";\"ORGAO\";LON\n\"A\";\"ANA\";1;2;3\n",
+                         "list.txt:2: text right after a closing \" (a quoted value must be followed by a blank, comma, "
+                         "slash or line end)" + hint);
+  expect_fails_untouched("A;ANA;-48,1;-2,5;3,2 Rio\n", "list.txt:1: longitude \"5;3\" is not a number" + hint);
+  // Past the first record the message is the plain one.
+  expect_fails_untouched("A ANA 1 2 3\nB;ANA;-48,1;-2,5;3,2 Rio\n", "list.txt:2: longitude \"5;3\" is not a number");
+}
+
 TEST(ReadFailures, AMissingListNamesTheFile) {
   ScratchFolder folder;
   const auto result = run_tool(folder.root(), {"absent.txt", "kept.txt", "removed.txt"});

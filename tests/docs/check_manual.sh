@@ -1,6 +1,7 @@
 #!/bin/sh
-# The manual page renders without a single groff warning, and its synopsis
-# is the one --help prints. Exits 77 (skipped) where groff is not installed.
+# The manual page renders without a single groff warning, its synopsis is
+# the one --help prints, and at 60, 80 and 100 columns every exact string of
+# the program's output stands whole on one line, its blanks as they are. Exits 77 (skipped) where groff is not installed.
 # Usage: check_manual.sh MANUAL_PAGE STATION_DEDUP_BINARY
 set -u
 page=$1
@@ -29,4 +30,18 @@ if [ "$synopsis" != "$help_forms" ]; then
   echo "--help:"; echo "$help_forms"
   exit 1
 fi
-echo "manual page renders cleanly; synopsis matches --help"
+for width in 60 80 100; do
+  text=$(groff -man -Tascii -P-cbou -rLL=${width}n "$page" 2>/dev/null)
+  for exact in ' kept.txt  e  removed.txt' ' ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO' 'station-dedup: ' \
+      'IDs diferentes, local e precipitacao iguais' 'IDs diferentes, locais iguais e precipitacao diferente' \
+      'Duplicata exata' 'IDs iguais, locais iguais, precipitacao diferente' 'Distancia menor que 2000m' \
+      'IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m' \
+      'exists and is not a removed-stations report; remove it or name another file' \
+      'Preparing a list from common exports'; do
+    if ! printf '%s\n' "$text" | grep -qF -- "$exact"; then
+      echo "at $width columns the manual does not show \"$exact\" whole"
+      exit 1
+    fi
+  done
+done
+echo "manual page renders cleanly; synopsis matches --help; exact strings stand whole at 60, 80 and 100 columns"

@@ -4,7 +4,8 @@
 # then reads in full. A recipe is the indented block after a line
 # "<!-- recipe: NAME -->"; it reads export.csv and writes stations.txt, and
 # is run in a fresh folder where export.csv is a copy of EXPORTS/NAME.csv;
-# the result must equal EXPORTS/NAME.stations.txt.
+# the result must equal EXPORTS/NAME.stations.txt, and what it writes on
+# standard error EXPORTS/NAME.notes.txt where that file exists.
 # Usage: check_recipes.sh README EXPORTS_FOLDER STATION_DEDUP_BINARY
 set -u
 readme=$1
@@ -31,6 +32,9 @@ for name in $names; do
   fi
   if ! cmp -s "$work/$name/stations.txt" "$exports/$name.stations.txt"; then
     echo "$name: the station list differs from $name.stations.txt:"; cat "$work/$name/stations.txt"; status=1; continue
+  fi
+  if [ -f "$exports/$name.notes.txt" ] && ! cmp -s "$work/$name/notes.txt" "$exports/$name.notes.txt"; then
+    echo "$name: the notes on standard error differ from $name.notes.txt:"; cat "$work/$name/notes.txt"; status=1; continue
   fi
   if ! (cd "$work/$name" && "$binary" stations.txt kept.txt removed.txt > /dev/null); then
     echo "$name: station-dedup refused the station list"; status=1; continue

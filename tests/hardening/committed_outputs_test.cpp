@@ -188,16 +188,52 @@ TEST(SameFile, SpellingsOfOneOutputThroughLinksAndMountsAreRefused) {
   refused("a/out.txt", "c/out.txt");
 }
 
-TEST(FailedRuns, AReportThatCannotBePutInPlacePutsTheListBack) {
-  // In a sticky folder nobody may rename onto root's report: the list is
-  // replaced first and must be put back when the report fails.
+// Outputs that no rename may replace are refused before the list is read:
+// the diagnostic is theirs, not that of the list's bad first line.
+TEST(FailedRuns, AnOutputNoRenameMayReplaceIsRefusedBeforeReading) {
+  struct Case {
+    const char* attribute;
+    const char* file;
+    const char* kept;
+    std::string diagnostic;
+  };
+  const std::string cannot = "r.txt: cannot write the removed-stations report: ";
+  const Case cases[] = {
+      {"+a", "r.txt", "k.txt", cannot + "it is append-only, so it cannot be replaced"},
+      {"+i", "r.txt", "k.txt", cannot + "it is immutable, so it cannot be replaced"},
+      {"+a", "sub", "sub/k.txt",
+       "sub/k.txt: cannot write the kept-stations file: folder sub is append-only, so no file in it can be replaced"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.attribute) + " " + c.file);
+    ScratchFolder folder;
+    folder.write("list.txt", "ID ORGAO LON LAT PREC\n");
+    folder.write("r.txt", std::string(kReportHeader));
+    ASSERT_EQ(::mkdir(folder.path("sub").c_str(), 0755), 0);
+    std::string err;
+    if (shell_in(folder, std::string("chattr ") + c.attribute + " " + c.file, err) != 0) {
+      GTEST_SKIP() << "cannot set file attributes here (needs root and a file system that keeps them): " << err;
+    }
+    const auto result = run_tool(folder.root(), {"list.txt", c.kept, "r.txt"});
+    shell_in(folder, std::string("chattr -") + (c.attribute + 1) + " " + c.file, err);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "station-dedup: " + c.diagnostic + "\n");
+    EXPECT_EQ(folder.read("r.txt"), kReportHeader);
+    EXPECT_EQ(entries(folder.root()), (std::set<std::string>{"list.txt", "r.txt", "sub"}));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path("sub")));
+  }
+}
+
+TEST(FailedRuns, AReportOfAnotherUserInAStickyFolderIsRefusedBeforeReading) {
+  // In a sticky folder nobody but its owner may rename onto root's report.
   ScratchFolder folder;
   const std::string sticky = folder.path("sticky");
   ASSERT_EQ(::chmod(folder.root().c_str(), 0755), 0);
   ASSERT_EQ(::mkdir(sticky.c_str(), 0755), 0);
   ASSERT_EQ(::chmod(sticky.c_str(), 01777), 0);
   folder.write("sticky/list.txt", kList);
-  folder.write("sticky/removed.txt", "root's report\n");
+  folder.write("sticky/removed.txt", std::string(kReportHeader));
   ASSERT_EQ(::chmod(folder.path("sticky/removed.txt").c_str(), 0666), 0);
   constexpr uid_t kNobody = 65534;
   if (::geteuid() != 0 || ::chown(folder.path("sticky/list.txt").c_str(), kNobody, kNobody) != 0) {
@@ -207,20 +243,25 @@ TEST(FailedRuns, AReportThatCannotBePutInPlacePutsTheListBack) {
   const std::string program = folder.path("station-dedup");
   std::filesystem::copy_file(STATION_DEDUP_BINARY, program);
   ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+  const std::string err = folder.path("err");
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::chdir(sticky.c_str()) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(127);
     const int null = ::open("/dev/null", O_WRONLY);
+    const int error = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (::chdir(sticky.c_str()) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(127);
     ::dup2(null, STDOUT_FILENO);
-    ::dup2(null, STDERR_FILENO);
+    ::dup2(error, STDERR_FILENO);
     ::execl(program.c_str(), program.c_str(), "list.txt", "list.txt", "removed.txt", nullptr);
     ::_exit(127);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+  EXPECT_EQ(folder.read("err"),
+            "station-dedup: removed.txt: cannot write the removed-stations report: it belongs to another user in the "
+            "sticky folder ., so it cannot be replaced\n");
   EXPECT_EQ(folder.read("sticky/list.txt"), kList);
-  EXPECT_EQ(folder.read("sticky/removed.txt"), "root's report\n");
+  EXPECT_EQ(folder.read("sticky/removed.txt"), kReportHeader);
   EXPECT_EQ(entries(sticky), (std::set<std::string>{"list.txt", "removed.txt"}));
 }
 

@@ -24,7 +24,7 @@ void write_one(const StationTable& table, const std::string& name, bool kept) {
     write_removed(table, outputs.file(0));
   }
   outputs.finish();
-  outputs.commit();
+  EXPECT_TRUE(outputs.commit().empty());
 }
 
 class ResultFiles : public ::testing::Test {
@@ -48,7 +48,7 @@ class ResultFiles : public ::testing::Test {
     write_kept(*table, outputs.file(0));
     write_removed(*table, outputs.file(1));
     outputs.finish();
-    outputs.commit();
+    EXPECT_TRUE(outputs.commit().empty());
   }
 
   std::unique_ptr<StationTable> table;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "stations/fatal_error.h"
 #include "stations/station_list_reader.h"
 #include "support/scratch_folder.h"
 
@@ -63,6 +65,32 @@ TEST(ListFile, AProcFileWhoseSizeReadsAsZeroIsReadWhole) {
   const std::string_view status = file.content();
   EXPECT_TRUE(status.starts_with("Name:")) << status;
   EXPECT_NE(status.find("\nVmRSS:"), std::string_view::npos);
+}
+
+// Cut short after it was mapped: past the page of the new end (a bus error
+// when touched) and within it (only the size tells); either way the bytes
+// past the cut read as zeros and the check names the cut.
+TEST(ListFile, AListCutShortWhileItIsReadIsAFailure) {
+  testing::ScratchFolder folder;
+  for (const std::size_t size : {std::size_t{40000}, std::size_t{3000}}) {
+    SCOPED_TRACE(size);
+    const std::string name = folder.write("list.txt", std::string(size, 'x'));
+    ListFile file(name);
+    ASSERT_EQ(::truncate(name.c_str(), 1000), 0);
+    const std::string_view content = file.content();
+    ASSERT_EQ(content.size(), size);
+    EXPECT_EQ(content.substr(0, 1000), std::string(1000, 'x'));
+    EXPECT_EQ(content.substr(1000), std::string(size - 1000, '\0'));
+    try {
+      file.check_whole();
+      ADD_FAILURE() << "no failure";
+    } catch (const FatalError& error) {
+      EXPECT_EQ(std::string(error.what()), name + ": the station list was cut short while it was read");
+    }
+  }
+  const std::string whole = folder.write("whole.txt", "A AG 1 2 3\n");
+  ListFile file(whole);
+  EXPECT_NO_THROW(file.check_whole());
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(Separators, SemicolonsAndOtherBytesAreOrdinaryCharacters) {
   EXPECT_EQ(t->id[0].trimmed(), "A;1");
   EXPECT_EQ(t->orgao[0].trimmed(), "AG;X");
   EXPECT_EQ(t->id[1].trimmed(), "B\xEF\xBB\xBF");  // a byte-order mark past the start is text
-  EXPECT_EQ(read_failure("A AG 1;2 3 4\n"), "list.txt:1: longitude \"1;2\" is not a number");
+  EXPECT_EQ(read_failure("B AG 0 0 0\nA AG 1;2 3 4\n"), "list.txt:2: longitude \"1;2\" is not a number");
 }
 
 TEST(Separators, ACarriageReturnAloneEndsTheLineAndALeadingByteOrderMarkIsSkipped) {
