@@ -5,7 +5,7 @@
 // the fifth value is skipped. A partial final record is dropped. Sets n.
 // Fatal (FatalError naming the file, and the line for a bad value): a file
 // that cannot be opened or read, a numeric field that is not a number or has
-// no value, malformed quoting, more than kMaxStations records.
+// no value, malformed quoting, more records than the table's capacity.
 // Given `first_lines`, it also receives, for each record in turn, the line of
 // the list on which the record starts.
 
