@@ -3,8 +3,8 @@
 // that they read back as the same floats.
 //
 // Usage: make_station_list [record count [shape]]
-//   record count: default 30000; shape: a name benchmark_shapes gives,
-//   default "realistic network"
+//   record count: default 30000, at most kLargestCapacity; shape: a name
+//   benchmark_shapes gives, default "realistic network"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,7 +15,7 @@
 
 int main(int argc, char** argv) {
   using namespace dedup;
-  const std::int32_t count = argc > 1 ? std::clamp(std::atoi(argv[1]), 0, kMaxStations) : kMaxStations;
+  const std::int32_t count = argc > 1 ? std::clamp(std::atoi(argv[1]), 0, kLargestCapacity) : kMaxStations;
   const std::string wanted = argc > 2 ? argv[2] : "realistic network";
   const std::vector<bench::Shape> shapes = bench::benchmark_shapes(count);
   const auto shape = std::find_if(shapes.begin(), shapes.end(), [&](const bench::Shape& s) { return s.name == wanted; });

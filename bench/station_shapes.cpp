@@ -65,7 +65,9 @@ std::vector<StationRecord> all_distinct(std::int32_t count) {
   std::uniform_real_distribution<float> lat(-33.7f, 5.2f);
   std::vector<StationRecord> records;
   for (std::int32_t k = 0; k < count; ++k) {
-    records.push_back(record(code(static_cast<std::uint32_t>(k) * 7919u % 100000000u), rng(), lon(rng), lat(rng), rain(rng)));
+    // 7919 is prime to 10^8, so the codes of up to 10^8 records all differ.
+    const auto number = static_cast<std::uint32_t>(static_cast<std::uint64_t>(k) * 7919u % 100000000u);
+    records.push_back(record(code(number), rng(), lon(rng), lat(rng), rain(rng)));
   }
   return records;
 }

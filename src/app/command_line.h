@@ -1,16 +1,22 @@
 #pragma once
 // The command line: options first, then three positional file names (station
 // list, kept-stations file, removed-stations report), each used with its
-// trailing blanks removed. The one option is
-// --audit FILE (also the audit file's name loses its trailing blanks); "--"
-// ends the options, so that a list whose name starts with "-" stays reachable.
+// trailing blanks removed. The options are
+// --audit FILE (also the audit file's name loses its trailing blanks) and
+// --max-records N (the table's capacity, a decimal whole number from 1 to
+// kLargestCapacity; kMaxStations without it); "--" ends the options, so that
+// a list whose name starts with "-" stays reachable.
 // --help / -h or --version as the only argument asks for that text instead;
 // fewer or more than three names (an option after them counts as a name),
-// or --audit without a name or given twice, is a usage error.
+// an option without its value or given twice, or a --max-records value out
+// of its range, is a usage error.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "stations/station_table.h"
 
 namespace dedup {
 
@@ -25,6 +31,7 @@ struct CommandLine {
   enum class Action { kRun, kHelp, kVersion, kUsageError };
   Action action = Action::kUsageError;
   RunNames names;      // set for kRun
+  std::int32_t max_records = kMaxStations;  // for kRun: the table's capacity
   std::string problem;  // for kUsageError: what is wrong, empty when names are missing
 };
 

@@ -35,7 +35,7 @@ void check_not_empty(const std::string& name, const char* what) {
 
 }  // namespace
 
-void run(const RunNames& names) {
+void run(const RunNames& names, std::int32_t max_records) {
   check_not_empty(names.station_list, "station list");
   check_not_empty(names.kept, "kept-stations file");
   check_not_empty(names.removed, "removed-stations report");
@@ -47,7 +47,7 @@ void run(const RunNames& names) {
     requests.push_back({*names.audit, "audit file", false, kAuditHeader});
   }
   OutputSet outputs(requests, names.station_list);
-  const auto table = std::make_unique<StationTable>();
+  const auto table = std::make_unique<StationTable>(max_records);
   StationListReader::FirstLines first_lines;
   ScreenLog log;
   StationListReader::read(names.station_list, *table, audit ? &first_lines : nullptr);
@@ -83,7 +83,7 @@ int run_command_line(int argc, const char* const* argv) {
       break;
   }
   try {
-    run(command.names);
+    run(command.names, command.max_records);
     return 0;
   } catch (const FatalError& error) {
     std::fprintf(stderr, "station-dedup: %s\n", error.what());

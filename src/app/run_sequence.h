@@ -11,8 +11,9 @@
 
 namespace dedup {
 
-// The whole run for the given names; raises FatalError.
-void run(const RunNames& names);
+// The whole run for the given names, with a table of `max_records` slots;
+// raises FatalError.
+void run(const RunNames& names, std::int32_t max_records);
 
 // Entry point: returns the process exit status (0 success, 2 failure).
 int run_command_line(int argc, const char* const* argv);

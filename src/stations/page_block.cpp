@@ -7,10 +7,13 @@
 
 namespace dedup {
 // Mapped one huge page larger than needed so that the block can start on a
-// huge page boundary; pages never touched cost nothing.
+// huge page boundary; pages never touched cost nothing. The block is
+// address space, not memory set aside (MAP_NORESERVE): a large block of
+// which a run touches a small part is not refused for the part it never
+// touches.
 PageBlock::PageBlock(std::size_t bytes)
     : mapping_size_(round_up(bytes, kHugePage) + kHugePage), size_(bytes) {
-  mapping_ = mmap(nullptr, mapping_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  mapping_ = mmap(nullptr, mapping_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (mapping_ == MAP_FAILED) throw std::bad_alloc();
   data_ = reinterpret_cast<std::byte*>(round_up(reinterpret_cast<std::uintptr_t>(mapping_), kHugePage));
 }

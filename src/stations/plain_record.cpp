@@ -155,7 +155,8 @@ void read_plain_records(ValueScanner& scanner, StationTable& table, std::vector<
   float* const lats = table.lat;
   float* const precs = table.prec;
   std::int32_t slot = table.n;
-  for (; slot < kMaxStations; ++slot) {
+  const std::int32_t capacity = table.capacity();
+  for (; slot < capacity; ++slot) {
     const char* p = data + scanner.record_start();
     if (p > limit || !read_text(p, limit, ids[slot]) || !skip_separator(p, limit) ||
         !read_text(p, limit, orgaos[slot]) || !skip_separator(p, limit) ||

@@ -148,7 +148,7 @@ void read_records(std::string_view content, const std::string& name, StationTabl
   // in the middle of is left there uncounted.
   while (true) {
     reader.read_plain(table, first_lines);
-    if (table.n == kMaxStations) break;
+    if (table.n == table.capacity()) break;
     const std::int32_t slot = table.n;
     if (!reader.read({table.id[slot], table.orgao[slot], table.lon[slot], table.lat[slot], table.prec[slot]})) {
       return;
@@ -158,9 +158,10 @@ void read_records(std::string_view content, const std::string& name, StationTabl
   }
   StationRecord beyond;
   if (reader.read({beyond.id, beyond.orgao, beyond.lon, beyond.lat, beyond.prec})) {
-    throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " +
-                     std::to_string(kMaxStations) + " records; the table holds at most " +
-                     std::to_string(kMaxStations));
+    const std::string capacity = std::to_string(table.capacity());
+    throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " + capacity +
+                     " records; the table holds at most " + capacity +
+                     (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
   }
 }
 

@@ -22,7 +22,9 @@ std::size_t page_size() {
 
 // Bytes of each column, rounded to whole pages so that every column starts
 // on a page of its own.
-std::size_t column_bytes(std::size_t slot_size) { return round_up(slot_size * kMaxStations, page_size()); }
+std::size_t column_bytes(std::size_t slot_size, std::int32_t capacity) {
+  return round_up(slot_size * static_cast<std::size_t>(capacity), page_size());
+}
 
 // Sets [begin, end) to zero: the part up to the next page boundary by
 // writing, the whole pages after it (end lies on a page boundary) by handing
@@ -38,26 +40,26 @@ void zero_to_page_end(std::byte* begin, std::byte* end) {
 }
 
 template <class T>
-void clear_column(T* column, std::int32_t n) {
+void clear_column(T* column, std::int32_t n, std::int32_t capacity) {
   auto* const first = reinterpret_cast<std::byte*>(column);
   std::byte* const used_end = first + sizeof(T) * static_cast<std::size_t>(n);
   std::memset(first, 0, static_cast<std::size_t>(used_end - first));
-  zero_to_page_end(used_end, first + column_bytes(sizeof(T)));
+  zero_to_page_end(used_end, first + column_bytes(sizeof(T), capacity));
 }
 
 // The columns in order, each starting on a page of its own.
-std::size_t columns_bytes() {
-  return 2 * column_bytes(sizeof(IdText)) + 3 * column_bytes(sizeof(float)) +
-         2 * column_bytes(sizeof(std::uint8_t)) + column_bytes(sizeof(Reason));
+std::size_t columns_bytes(std::int32_t capacity) {
+  return 2 * column_bytes(sizeof(IdText), capacity) + 3 * column_bytes(sizeof(float), capacity) +
+         2 * column_bytes(sizeof(std::uint8_t), capacity) + column_bytes(sizeof(Reason), capacity);
 }
 
 }  // namespace
 
-StationTable::StationTable() : block_(columns_bytes()) {
+StationTable::StationTable(std::int32_t capacity) : capacity_(capacity), block_(columns_bytes(capacity)) {
   std::byte* next = block_.data();
-  const auto take = [&next]<class T>(T*& column) {
+  const auto take = [&next, capacity]<class T>(T*& column) {
     column = reinterpret_cast<T*>(next);
-    next += column_bytes(sizeof(T));
+    next += column_bytes(sizeof(T), capacity);
   };
   take(id);
   take(orgao);
@@ -78,9 +80,9 @@ void StationTable::store(std::int32_t slot, const StationRecord& record) {
 }
 
 void StationTable::reset_screening() {
-  clear_column(remove, n);
-  clear_column(mark_all, n);
-  clear_column(reason, n);
+  clear_column(remove, n, capacity_);
+  clear_column(mark_all, n, capacity_);
+  clear_column(reason, n, capacity_);
 }
 
 }  // namespace dedup

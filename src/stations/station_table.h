@@ -1,13 +1,15 @@
 #pragma once
 // The one table of a run: every record of the station list in column arrays of
-// kMaxStations slots, allocated once at start. Slot k holds record number k+1.
+// `capacity` slots (kMaxStations unless the run asks for another, at most
+// kLargestCapacity), allocated once at start. Slot k holds record number k+1.
 // Only the reader writes the station fields and n; only the screening writes
 // remove, mark_all and reason; the result files only read.
 //
 // The columns lie in one block of fresh pages that costs nothing until
-// touched: a run pays for the slots it uses, not for the capacity. The
-// station fields of a slot hold nothing meaningful until the reader stores
-// into it; the reset gives every slot its blank screening state.
+// touched: a run pays for the slots it uses, not for the capacity, which
+// only reserves address space. The station fields of a slot hold nothing
+// meaningful until the reader stores into it; the reset gives every slot
+// its blank screening state.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +21,9 @@
 namespace dedup {
 
 inline constexpr std::int32_t kMaxStations = 30000;
+// The largest capacity a table can be given: 115 bytes of address space per
+// slot, about 11 GiB at this size, and every record number fits 32 bits.
+inline constexpr std::int32_t kLargestCapacity = 100'000'000;
 inline constexpr std::size_t kIdLength = 50;  // id and orgao
 
 using IdText = FixedText<kIdLength>;
@@ -34,14 +39,18 @@ struct StationRecord {
 
 class StationTable {
  public:
-  StationTable();
+  // Throws std::bad_alloc when the system gives no address space for the
+  // capacity (1 to kLargestCapacity slots).
+  explicit StationTable(std::int32_t capacity = kMaxStations);
   StationTable(const StationTable&) = delete;
   StationTable& operator=(const StationTable&) = delete;
 
   // Copies a record's station fields into the given slot (0-based).
   void store(std::int32_t slot, const StationRecord& record);
 
-  // Clears the screening state of all kMaxStations slots, not only 0..n-1:
+  std::int32_t capacity() const { return capacity_; }
+
+  // Clears the screening state of all capacity() slots, not only 0..n-1:
   // remove = 0, mark_all = 0, no reason. Slots from n on are handed back to
   // the system as whole pages, which then read as zero, so the reset costs
   // what the first n slots cost.
@@ -61,10 +70,11 @@ class StationTable {
   std::uint8_t* mark_all;  // 0 or 1
   Reason* reason;
 
-  // Number of records stored completely, 0 to kMaxStations.
+  // Number of records stored completely, 0 to capacity().
   std::int32_t n = 0;
 
  private:
+  std::int32_t capacity_;
   PageBlock block_;
 };
 

@@ -16,7 +16,7 @@ using testing::run_tool;
 using testing::ScratchFolder;
 
 constexpr const char* kList = "A1 ANA -45.5 -23.25 12.3\nA1 ANA -45.5 -23.25 12.3\n";
-constexpr const char* kUsage = "usage: station-dedup [--audit AUDIT_FILE] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
+constexpr const char* kUsage = "usage: station-dedup [--audit AUDIT_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
 
 struct Refusal {
   std::vector<std::string> args;

@@ -37,7 +37,8 @@ TEST(ReadFailures, LeaveBothOutputsUntouched) {
                          "list.txt:2: quoted value still open at the end of the line (missing closing ')");
   std::string over;
   for (int i = 0; i <= 30000; ++i) over += "S ANA 1 2 3\n";
-  expect_fails_untouched(over, "list.txt:30001: more than 30000 records; the table holds at most 30000");
+  expect_fails_untouched(over, "list.txt:30001: more than 30000 records; the table holds at most 30000 "
+                                "(--max-records N raises the limit)");
 }
 
 TEST(ReadFailures, AnExportWithSemicolonsPointsToTheReadme) {

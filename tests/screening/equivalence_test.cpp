@@ -105,8 +105,9 @@ class Equivalence : public ::testing::Test {
     ASSERT_EQ(describe(indexed_log.events()), describe(plain_log.events())) << label << "\n" << describe(rows);
   }
 
-  std::unique_ptr<StationTable> indexed_ = std::make_unique<StationTable>();
-  std::unique_ptr<StationTable> plain_ = std::make_unique<StationTable>();
+  static constexpr std::int32_t kCapacity = 33000;
+  std::unique_ptr<StationTable> indexed_ = std::make_unique<StationTable>(kCapacity);
+  std::unique_ptr<StationTable> plain_ = std::make_unique<StationTable>(kCapacity);
 };
 
 TEST_F(Equivalence, SmallTablesFromTinyPools) {
@@ -182,6 +183,32 @@ std::vector<Row> network(std::mt19937& rng, int count) {
   }
   std::shuffle(rows.begin(), rows.end(), rng);
   return rows;
+}
+
+// The rows, in their order, spread at random over a table of `count`
+// records whose other records are all copies of its first, at a place and
+// under an identifier of their own: the plain scan removes the copies in
+// its first row and then costs little more than on the rows alone, while
+// the indexed scan holds every record in its index, the rows' record
+// numbers running up to `count`.
+std::vector<Row> among_copies(std::mt19937& rng, const std::vector<Row>& rows, std::size_t count) {
+  const Row copy{"Z", 10.0f, 10.0f, 5.0f};
+  std::vector<bool> is_row(count - 1, false);
+  std::fill_n(is_row.begin(), rows.size(), true);
+  std::shuffle(is_row.begin(), is_row.end(), rng);
+  std::vector<Row> table{copy};
+  auto next = rows.begin();
+  for (const bool row : is_row) table.push_back(row ? *next++ : copy);
+  return table;
+}
+
+TEST_F(Equivalence, HardShapesInATableAboveTheDefaultCapacity) {
+  std::mt19937 rng(2025);
+  const auto count = static_cast<std::size_t>(kCapacity);
+  expect_same(among_copies(rng, one_id_far_apart(rng, 1600), count), "one identifier far apart");
+  expect_same(among_copies(rng, one_id_cluster(rng, 1500), count), "one identifier in a small disc");
+  expect_same(among_copies(rng, one_id_line(rng, 1200), count), "one identifier along a line");
+  expect_same(among_copies(rng, network(rng, 3000), count), "station network");
 }
 
 TEST_F(Equivalence, LargerTablesOfHardShapes) {

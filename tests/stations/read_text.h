@@ -1,6 +1,7 @@
 #pragma once
 // Reads a station list given as text through the real reader, by way of a
-// file in a scratch folder; and the fatal message reading it gives.
+// file in a scratch folder, into a table of the given capacity; and the
+// fatal message reading it gives.
 
 #include <memory>
 #include <string>
@@ -12,18 +13,18 @@
 
 namespace dedup::testing {
 
-inline std::unique_ptr<StationTable> read_text(std::string_view content) {
+inline std::unique_ptr<StationTable> read_text(std::string_view content, std::int32_t capacity = kMaxStations) {
   ScratchFolder folder;
-  auto table = std::make_unique<StationTable>();
+  auto table = std::make_unique<StationTable>(capacity);
   StationListReader::read(folder.write("list.txt", content), *table);
   return table;
 }
 
 // The diagnostic without the folder part of the file name, or "" if reading
 // succeeded.
-inline std::string read_failure(std::string_view content) {
+inline std::string read_failure(std::string_view content, std::int32_t capacity = kMaxStations) {
   ScratchFolder folder;
-  StationTable table;
+  StationTable table(capacity);
   const std::string name = folder.write("list.txt", content);
   try {
     StationListReader::read(name, table);

@@ -29,7 +29,35 @@ TEST(Capacity, ExactlyThirtyThousandRecordsAreReadInFull) {
 
 TEST(Capacity, ARecordBeyondTheCapacityIsFatal) {
   EXPECT_EQ(read_failure(records(kMaxStations + 1)),
-            "list.txt:30001: more than 30000 records; the table holds at most 30000");
+            "list.txt:30001: more than 30000 records; the table holds at most 30000 (--max-records N raises the "
+            "limit)");
+}
+
+// Another capacity, small or above the default, ends the list exactly as
+// the default does: N records and a partial one after them are read, the
+// (N + 1)th is refused, whether the records take the one-pass reader or
+// the value-by-value one (quoted texts).
+TEST(Capacity, AnyCapacityHoldsExactlyItsRecords) {
+  const std::string quoted = "'Q' ANA 1 2 3\n";
+  for (const std::int32_t capacity : {1, 3, 40000}) {
+    SCOPED_TRACE(capacity);
+    const std::string count = std::to_string(capacity);
+    const std::string full = records(capacity);
+    const auto table = read_text(full + "S0 ANA 1 2\n", capacity);
+    ASSERT_EQ(table->n, capacity);
+    EXPECT_EQ(table->id[capacity - 1].trimmed(), "S" + count);
+    EXPECT_EQ(read_text(full + "'S0' ANA 1\n", capacity)->n, capacity);
+    std::string refusal = "list.txt:";
+    refusal += std::to_string(capacity + 1);
+    refusal += ": more than " + count + " records; the table holds at most " + count;
+    refusal += " (--max-records N raises the limit)";
+    EXPECT_EQ(read_failure(full + quoted, capacity), refusal);
+    EXPECT_EQ(read_failure(records(capacity + 1), capacity), refusal);
+    std::string all_quoted;
+    for (std::int32_t k = 0; k < capacity; ++k) all_quoted += quoted;
+    EXPECT_EQ(read_text(all_quoted + "'Q' ANA 1 2", capacity)->n, capacity);
+    EXPECT_EQ(read_failure(all_quoted + quoted, capacity), refusal);
+  }
 }
 
 TEST(OpenFailures, MissingOrUnreadableListNamesTheFile) {

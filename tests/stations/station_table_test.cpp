@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -11,10 +12,11 @@ namespace {
 // The reset clears the first n slots by writing and hands the pages beyond
 // back to the system; every slot must read as reset either way, also the
 // ones in the page that n ends in, and the station fields below n stay.
-TEST(StationTable, EverySlotReadsAsResetWhereverTheCountEnds) {
-  const auto table = std::make_unique<StationTable>();
-  for (const std::int32_t n : {0, 1, 1234, 4096, 4097, kMaxStations - 1, kMaxStations}) {
-    for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+void check_reset_wherever_the_count_ends(std::int32_t capacity, std::initializer_list<std::int32_t> counts) {
+  const auto table = std::make_unique<StationTable>(capacity);
+  ASSERT_EQ(table->capacity(), capacity);
+  for (const std::int32_t n : counts) {
+    for (std::int32_t slot = 0; slot < capacity; ++slot) {
       table->remove[slot] = 1;
       table->mark_all[slot] = 1;
       table->reason[slot] = ReasonCode::kNearOtherPrec;
@@ -23,16 +25,24 @@ TEST(StationTable, EverySlotReadsAsResetWhereverTheCountEnds) {
     table->n = n;
     table->reset_screening();
     std::int32_t dirty = 0;
-    for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
+    for (std::int32_t slot = 0; slot < capacity; ++slot) {
       if (table->remove[slot] != 0 || table->mark_all[slot] != 0 || !table->reason[slot].trimmed().empty()) {
         ++dirty;
       }
     }
-    EXPECT_EQ(dirty, 0) << "n = " << n;
+    EXPECT_EQ(dirty, 0) << "capacity " << capacity << ", n = " << n;
     if (n > 0) {
       EXPECT_EQ(table->id[n - 1].trimmed(), "LAST") << n;
       EXPECT_EQ(table->prec[n - 1], 3.0f) << n;
     }
+  }
+}
+
+// A capacity other than the default (here one that is no multiple of a
+// page) keeps that contract over all of its slots.
+TEST(StationTable, EverySlotReadsAsResetWhereverTheCountEnds) {
+  for (const std::int32_t capacity : {kMaxStations, 100003}) {
+    check_reset_wherever_the_count_ends(capacity, {0, 1, 1234, 4096, 4097, capacity - 1, capacity});
   }
 }
 
