@@ -1,11 +1,27 @@
 #!/bin/sh
 # The manual page renders without a single groff warning, its synopsis is
-# the one --help prints, and at 60, 80 and 100 columns every exact string of
-# the program's output stands whole on one line, its blanks as they are. Exits 77 (skipped) where groff is not installed.
-# Usage: check_manual.sh MANUAL_PAGE STATION_DEDUP_BINARY
+# the one --help prints, every option --help lists is described in the
+# manual page and the README, and at 60, 80 and 100 columns every exact
+# string of the program's output stands whole on one line, its blanks as they
+# are. Exits 77 (skipped) where groff is not installed.
+# Usage: check_manual.sh MANUAL_PAGE STATION_DEDUP_BINARY README
 set -u
 page=$1
 binary=$2
+readme=$3
+
+# Each long option of --help, as the manual (every hyphen \-) and the README
+# write it (a whole word).
+for option in $("$binary" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+  if ! grep -qF -- "$(echo "$option" | sed 's/-/\\-/g')" "$page"; then
+    echo "--help lists $option, which the manual page does not describe"
+    exit 1
+  fi
+  if ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" "$readme"; then
+    echo "--help lists $option, which the README does not describe"
+    exit 1
+  fi
+done
 
 if ! command -v groff >/dev/null 2>&1; then
   echo "groff is not installed: manual page not checked"
