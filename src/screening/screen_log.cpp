@@ -1,8 +1,9 @@
 #include "screening/screen_log.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
-#include "screening/id_groups.h"
 #include "screening/near_kept_pairs.h"
 #include "screening/pair_rule.h"
 
@@ -27,6 +28,7 @@ ScreenEvent event(const StationTable& table, ScreenEvent::Kind kind, std::int32_
           pair_case,
           record_distance(table, first, second),
           removed,
+          same_prec(table.prec[first], table.prec[second]),
           held_reason(table, first),
           held_reason(table, second)};
 }
@@ -44,11 +46,12 @@ void ScreenLog::pairs_done(const StationTable& table) {
 }
 
 void ScreenLog::screening_done(const StationTable& table) {
-  add_purges(table);
-  add_reviews(table);
+  const IdGroups ids(table);
+  add_purges(table, ids);
+  add_reviews(table, ids);
 }
 
-void ScreenLog::add_purges(const StationTable& table) {
+void ScreenLog::add_purges(const StationTable& table, const IdGroups& ids) {
   const auto purged = [&](std::int32_t k) {
     return table.remove[k] == 1 && removed_by_pairs_[static_cast<std::size_t>(k)] == 0;
   };
@@ -57,7 +60,6 @@ void ScreenLog::add_purges(const StationTable& table) {
   if (k == table.n) return;
 
   // The first marked record of each identifier group.
-  const IdGroups ids(table);
   std::vector<std::int32_t> first_marked(static_cast<std::size_t>(ids.count()), -1);
   for (std::int32_t m = table.n - 1; m >= 0; --m) {
     if (table.mark_all[m] == 1) first_marked[static_cast<std::size_t>(ids.group(m))] = m;
@@ -70,11 +72,24 @@ void ScreenLog::add_purges(const StationTable& table) {
   }
 }
 
-void ScreenLog::add_reviews(const StationTable& table) {
-  const int kDifferentIdsOtherPlace = static_cast<int>(PairCase::kOtherIdOtherPlace);
-  for (const auto& [i, j] : near_kept_pairs(table)) {
-    events_.push_back(
-        event(table, ScreenEvent::Kind::kReview, i, j, kDifferentIdsOtherPlace, ScreenEvent::Removed::kNone));
+void ScreenLog::add_reviews(const StationTable& table, const IdGroups& ids) {
+  std::vector<std::pair<std::int32_t, std::int32_t>> pairs = near_kept_pairs(table);
+  std::vector<std::int32_t> first_kept(static_cast<std::size_t>(ids.count()), -1);
+  for (std::int32_t k = 0; k < table.n; ++k) {
+    if (table.remove[k] != 0) continue;
+    std::int32_t& first = first_kept[static_cast<std::size_t>(ids.group(k))];
+    if (first < 0) {
+      first = k;
+    } else {
+      pairs.emplace_back(first, k);
+    }
+  }
+  std::sort(pairs.begin(), pairs.end());
+  // Both records of a pair are kept, so the pairwise pass met it and it did
+  // nothing: case 3, 7 or 9.
+  for (const auto& [i, j] : pairs) {
+    const int pair_case = static_cast<int>(classify_pair(table, i, j));
+    events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, pair_case, ScreenEvent::Removed::kNone));
   }
 }
 

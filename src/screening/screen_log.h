@@ -6,15 +6,19 @@
 // - purge: a record that the purge removed and the pairwise pass had not,
 //   matched with the first record of its identifier whose conflict (case 5)
 //   marked that identifier;
-// - review: two records of different identifiers, both kept, at different
-//   places yet near each other, which the rules leave alone (found by a grid
-//   over the kept records).
+// - review: two kept records that the rules leave alone yet a reviewer
+//   should look at: of different identifiers, at different places yet near
+//   each other (case 3, found by a grid over the kept records); or of one
+//   identifier kept twice (case 7 or 9), each later kept record matched with
+//   the first kept record of its identifier. In order of the first record,
+//   then of the second.
 // The screening fills a log only when it is given one.
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "screening/id_groups.h"
 #include "stations/station_table.h"
 
 namespace dedup {
@@ -30,6 +34,7 @@ struct ScreenEvent {
   int pair_case = 0;        // 1 to 9; 0 for a purge
   float distance = 0.0f;    // as Near computes it; 0 at the same place
   Removed removed = Removed::kNone;
+  bool same_prec = false;   // the precipitations are equal by the rules' equality
   // The reason text each record holds once the event is done (empty for none).
   std::string_view first_reason;
   std::string_view second_reason;
@@ -47,8 +52,8 @@ class ScreenLog {
   void screening_done(const StationTable& table);
 
  private:
-  void add_purges(const StationTable& table);
-  void add_reviews(const StationTable& table);
+  void add_purges(const StationTable& table, const IdGroups& ids);
+  void add_reviews(const StationTable& table, const IdGroups& ids);
 
   std::vector<ScreenEvent> events_;
   std::vector<std::uint8_t> removed_by_pairs_;  // remove of each record before the purge

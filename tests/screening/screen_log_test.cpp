@@ -31,10 +31,13 @@ std::vector<ScreenEvent> logged(const std::vector<Row>& rows) {
   return log.events();
 }
 
+constexpr bool kSamePrec = true;
+constexpr bool kOtherPrec = false;
+
 // Slots are 0-based, as the log keeps them.
 ScreenEvent event(Kind kind, int pair_case, std::int32_t first, std::int32_t second, float distance,
-                  Removed removed, std::string_view first_reason, std::string_view second_reason) {
-  return {kind, first, second, pair_case, distance, removed, first_reason, second_reason};
+                  Removed removed, bool same_prec, std::string_view first_reason, std::string_view second_reason) {
+  return {kind, first, second, pair_case, distance, removed, same_prec, first_reason, second_reason};
 }
 
 TEST(ScreenLog, APurgedRecordIsMatchedWithTheFirstMarkedRecordOfItsIdentifier) {
@@ -47,10 +50,10 @@ TEST(ScreenLog, APurgedRecordIsMatchedWithTheFirstMarkedRecordOfItsIdentifier) {
   const float to_first = distance(-44.5f, -19.9f, -44.0f, -19.4f);
   const float to_last = distance(-44.0f, -19.4f, -44.0f, -19.0f);
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 5, 1, 3, 0.0f, Removed::kBoth, reason_text(ReasonCode::kSamePlaceOtherPrec),
+            describe({event(Kind::kPair, 5, 1, 3, 0.0f, Removed::kBoth, kOtherPrec, reason_text(ReasonCode::kSamePlaceOtherPrec),
                             reason_text(ReasonCode::kSamePlaceOtherPrec)),
-                      event(Kind::kPurge, 0, 0, 1, to_first, Removed::kFirst, "", reason_text(ReasonCode::kSamePlaceOtherPrec)),
-                      event(Kind::kPurge, 0, 1, 4, to_last, Removed::kSecond, reason_text(ReasonCode::kSamePlaceOtherPrec), "")}));
+                      event(Kind::kPurge, 0, 0, 1, to_first, Removed::kFirst, kOtherPrec, "", reason_text(ReasonCode::kSamePlaceOtherPrec)),
+                      event(Kind::kPurge, 0, 1, 4, to_last, Removed::kSecond, kOtherPrec, reason_text(ReasonCode::kSamePlaceOtherPrec), "")}));
 }
 
 TEST(ScreenLog, ACaseEightPairNamesBothRecordsAndTheReasonOnlyInTheLater) {
@@ -62,9 +65,9 @@ TEST(ScreenLog, ACaseEightPairNamesBothRecordsAndTheReasonOnlyInTheLater) {
                               {"C", -39.27f, -5.19f, 18.6f}};
   const float apart = distance(-39.27f, -5.19f, -39.275f, -5.188f);
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 2, 0, 1, 0.0f, Removed::kBoth, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kOtherIdOtherPrec)),
-                      event(Kind::kPair, 8, 0, 2, apart, Removed::kBoth, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kNearOtherPrec)),
-                      event(Kind::kPair, 1, 0, 3, 0.0f, Removed::kSecond, reason_text(ReasonCode::kOtherIdOtherPrec),
+            describe({event(Kind::kPair, 2, 0, 1, 0.0f, Removed::kBoth, kOtherPrec, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kOtherIdOtherPrec)),
+                      event(Kind::kPair, 8, 0, 2, apart, Removed::kBoth, kOtherPrec, reason_text(ReasonCode::kOtherIdOtherPrec), reason_text(ReasonCode::kNearOtherPrec)),
+                      event(Kind::kPair, 1, 0, 3, 0.0f, Removed::kSecond, kSamePrec, reason_text(ReasonCode::kOtherIdOtherPrec),
                             reason_text(ReasonCode::kOtherIdSamePrec))}));
 }
 
@@ -78,14 +81,36 @@ TEST(ScreenLog, ReviewPairsAreFoundAcrossCellBoundariesAndOnlyBelowTheThreshold)
                               {"R1", 20.0f, 0.001f, 1.0f},     {"R2", 20.0f, -0.001f, 1.0f},
                               {"S1", 30.0f, 0.0f, 1.0f},       {"S2", 30.0f, 0.02f, 1.0f},
                               {"P2", 0.0251f, 10.0f, 2.0f}};
-  const auto review = [](std::int32_t first, std::int32_t second, float d) {
-    return event(Kind::kReview, 3, first, second, d, Removed::kNone, "", "");
+  const auto review = [](std::int32_t first, std::int32_t second, float d, bool same_prec) {
+    return event(Kind::kReview, 3, first, second, d, Removed::kNone, same_prec, "", "");
   };
   EXPECT_EQ(describe(logged(rows)),
-            describe({event(Kind::kPair, 4, 1, 8, 0.0f, Removed::kSecond, "", reason_text(ReasonCode::kExactCopy)),
-                      review(0, 1, distance(0.0249f, 10.0f, 0.0251f, 10.0f)),
-                      review(2, 3, distance(0.0501f, 0.0501f, 0.0499f, 0.0499f)),
-                      review(4, 5, distance(20.0f, 0.001f, 20.0f, -0.001f))}));
+            describe({event(Kind::kPair, 4, 1, 8, 0.0f, Removed::kSecond, kSamePrec, "", reason_text(ReasonCode::kExactCopy)),
+                      review(0, 1, distance(0.0249f, 10.0f, 0.0251f, 10.0f), kOtherPrec),
+                      review(2, 3, distance(0.0501f, 0.0501f, 0.0499f, 0.0499f), kSamePrec),
+                      review(4, 5, distance(20.0f, 0.001f, 20.0f, -0.001f), kSamePrec)}));
+}
+
+TEST(ScreenLog, AnIdentifierKeptTwiceIsReviewedWithItsFirstKeptRecord) {
+  // K: records 1 and 2 leave by case 8; record 3 is then K's first kept
+  // record, and records 5 (case 7, far with the same amount) and 6 (case 9,
+  // far with another) are each matched with it, not with each other. M is
+  // kept once and removed once (an exact copy): no review row. The near
+  // pair of other identifiers, records 4 and 7, comes in order of its first
+  // record.
+  const std::vector<Row> rows{{"K", 1.0f, 1.0f, 5.0f},   {"K", 1.01f, 1.0f, 6.0f}, {"K", 3.0f, 3.0f, 5.0f},
+                              {"N", 8.0f, 8.0f, 1.0f},   {"K", 4.0f, 3.0f, 5.0f},  {"K", 5.0f, 3.0f, 7.0f},
+                              {"O", 8.01f, 8.0f, 1.0f},  {"M", 9.0f, 9.0f, 2.0f},  {"M", 9.0f, 9.0f, 2.0f}};
+  const auto review = [](int pair_case, std::int32_t first, std::int32_t second, float d, bool same_prec) {
+    return event(Kind::kReview, pair_case, first, second, d, Removed::kNone, same_prec, "", "");
+  };
+  EXPECT_EQ(describe(logged(rows)),
+            describe({event(Kind::kPair, 8, 0, 1, distance(1.0f, 1.0f, 1.01f, 1.0f), Removed::kBoth, kOtherPrec, "",
+                            reason_text(ReasonCode::kNearOtherPrec)),
+                      event(Kind::kPair, 4, 7, 8, 0.0f, Removed::kSecond, kSamePrec, "",
+                            reason_text(ReasonCode::kExactCopy)),
+                      review(7, 2, 4, 1.0f, kSamePrec), review(9, 2, 5, 2.0f, kOtherPrec),
+                      review(3, 3, 6, distance(8.0f, 8.0f, 8.01f, 8.0f), kSamePrec)}));
 }
 
 }  // namespace

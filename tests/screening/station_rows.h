@@ -42,7 +42,8 @@ std::string numbered(const std::string& prefix, std::uint64_t k);
 std::string describe(const std::vector<Row>& rows);
 
 // One line per event: kind, case, both record numbers, the distance in
-// hexadecimal (exact, NaN included), the removed record(s) and both reasons.
+// hexadecimal (exact, NaN included), the removed record(s), whether the
+// precipitations are equal and both reasons.
 std::string describe(const std::vector<ScreenEvent>& events);
 
 using ScreenFunction = void (*)(StationTable&);
