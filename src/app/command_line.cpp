@@ -58,16 +58,26 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
       at += 2;
       continue;
     }
-    if (option != "--audit") break;
+    std::optional<std::string>* name = nullptr;
+    std::string_view file;
+    if (option == "--audit") {
+      name = &command.names.audit;
+      file = "audit file";
+    } else if (option == "--map") {
+      name = &command.names.map;
+      file = "map file";
+    } else {
+      break;
+    }
     if (at + 1 == argc) {
-      command.problem = "--audit needs the name of the audit file";
+      command.problem = std::string(option) + " needs the name of the " + std::string(file);
       return command;
     }
-    if (command.names.audit) {
-      command.problem = "--audit is given twice";
+    if (name->has_value()) {
+      command.problem = std::string(option) + " is given twice";
       return command;
     }
-    command.names.audit = trim_trailing_blanks(argv[at + 1]);
+    *name = trim_trailing_blanks(argv[at + 1]);
     at += 2;
   }
   if (argc - at > 3) {
@@ -85,7 +95,8 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
 }
 
 std::string usage_text() {
-  return "usage: station-dedup [--audit AUDIT_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
+  return "usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE "
+         "REMOVED_REPORT\n";
 }
 
 std::string help_text() {
@@ -114,6 +125,14 @@ std::string help_text() {
          "                  lie less than 0.02 apart (to review); it must differ from\n"
          "                  the other three files, and replaces only an empty file\n"
          "                  or an audit file\n"
+         "  --map MAP_FILE  also write MAP_FILE, a GeoJSON file for a GIS: one point\n"
+         "                  per record (record, line, id, agency, precipitation,\n"
+         "                  status kept or removed, reason) and one line per row of\n"
+         "                  the audit file, from the first record to the second\n"
+         "                  (event, case, first_record, second_record, distance,\n"
+         "                  removed, same_precipitation); it must differ from the\n"
+         "                  other files, and replaces only an empty file or a map\n"
+         "                  this program wrote\n"
          "  --max-records N room for up to N records instead of 30000 (N from 1 to\n"
          "                  100000000); a longer list is refused before anything is\n"
          "                  written. A run costs what its records cost, not N:\n"

@@ -2,10 +2,10 @@
 // The command line: options first, then three positional file names (station
 // list, kept-stations file, removed-stations report), each used with its
 // trailing blanks removed. The options are
-// --audit FILE (also the audit file's name loses its trailing blanks) and
-// --max-records N (the table's capacity, a decimal whole number from 1 to
-// kLargestCapacity; kMaxStations without it); "--" ends the options, so that
-// a list whose name starts with "-" stays reachable.
+// --audit FILE and --map FILE (their names lose their trailing blanks too)
+// and --max-records N (the table's capacity, a decimal whole number from 1
+// to kLargestCapacity; kMaxStations without it), in any order; "--" ends
+// the options, so that a list whose name starts with "-" stays reachable.
 // --help / -h or --version as the only argument asks for that text instead;
 // fewer or more than three names (an option after them counts as a name),
 // an option without its value or given twice, or a --max-records value out
@@ -25,6 +25,7 @@ struct RunNames {
   std::string kept;
   std::string removed;
   std::optional<std::string> audit;  // none: no audit file
+  std::optional<std::string> map;    // none: no map file
 };
 
 struct CommandLine {

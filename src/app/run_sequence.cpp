@@ -42,17 +42,23 @@ void run(const RunNames& names, std::int32_t max_records) {
   std::vector<OutputRequest> requests{{names.kept, "kept-stations file"},
                                       {names.removed, "removed-stations report", false, kReportHeader}};
   const bool audit = names.audit.has_value();
+  const bool map = names.map.has_value();
   if (audit) {
     check_not_empty(*names.audit, "audit file");
     requests.push_back({*names.audit, "audit file", false, kAuditHeader});
+  }
+  if (map) {
+    check_not_empty(*names.map, "map file");
+    requests.push_back({*names.map, "map file", false, kMapStart});
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>(max_records);
   StationListReader::FirstLines first_lines;
   ScreenLog log;
-  StationListReader::read(names.station_list, *table, audit ? &first_lines : nullptr);
+  const bool logged = audit || map;
+  StationListReader::read(names.station_list, *table, logged ? &first_lines : nullptr);
   table->reset_screening();
-  if (audit) {
+  if (logged) {
     DuplicateScreen::screen(*table, log);
   } else {
     DuplicateScreen::screen(*table);
@@ -60,6 +66,7 @@ void run(const RunNames& names, std::int32_t max_records) {
   write_kept(*table, outputs.file(0));
   write_removed(*table, outputs.file(1));
   if (audit) write_audit(*table, log.events(), first_lines, outputs.file(2));
+  if (map) write_map(*table, log.events(), first_lines, outputs.file(audit ? 3 : 2));
   outputs.finish();
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.

@@ -13,8 +13,18 @@
 // it, '\n' line ends), one row per screening event in order, naming both
 // records by record number, starting line and identifier, with the case,
 // the distance, which record the event removed and the reason each holds.
-// The first line of the report and of the audit file is the line an
-// existing file must begin with to be replaced by one (replace_rule.h).
+// Map file: one GeoJSON FeatureCollection (RFC 7946) in strict JSON, its
+// first line always kMapStart, then one feature per line: a Point per record
+// in record order (its record number, starting line, id, orgao, prec, kept
+// or removed, reason), then a LineString per screening event in order, from
+// the first record to the second (event, case, both record numbers,
+// distance, which record it removed, whether both precipitations are
+// equal). Texts are the trimmed bytes in UTF-8 (json_text.h), numbers the
+// shortest text of the float; a value that is not finite is null, and so
+// is the geometry of a record, or of an event, with such a coordinate.
+// The first line of the report, of the audit file and of the map is the
+// line an existing file must begin with to be replaced by one
+// (replace_rule.h).
 
 #include <string_view>
 #include <vector>
@@ -32,10 +42,14 @@ inline constexpr std::string_view kReportHeader = " ID  ORGAO  LONGITUDE  LATITU
 inline constexpr std::string_view kAuditHeader =
     "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
     "distance,removed,first_reason,second_reason\n";
+inline constexpr std::string_view kMapStart =
+    "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[";
 
 void write_kept(const StationTable& table, TextFile& file);
 void write_removed(const StationTable& table, TextFile& file);
 void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
                  const StationListReader::FirstLines& first_lines, TextFile& file);
+void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
+               const StationListReader::FirstLines& first_lines, TextFile& file);
 
 }  // namespace dedup

@@ -16,19 +16,36 @@ using testing::run_tool;
 using testing::ScratchFolder;
 
 constexpr const char* kList = "A1 ANA -45.5 -23.25 12.3\nA1 ANA -45.5 -23.25 12.3\n";
-constexpr const char* kUsage = "usage: station-dedup [--audit AUDIT_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
+constexpr const char* kUsage =
+    "usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
+constexpr const char* kNotes = "{\"type\":\"FeatureCollection\",\n";
+
+constexpr const char* kMapOfList =
+    "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[\n"
+    "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[-45.5,-23.25]},\"properties\":{\"record\":1,"
+    "\"line\":1,\"id\":\"A1\",\"agency\":\"ANA\",\"precipitation\":12.3,\"status\":\"kept\",\"reason\":\"\"}},\n"
+    "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[-45.5,-23.25]},\"properties\":{\"record\":2,"
+    "\"line\":2,\"id\":\"A1\",\"agency\":\"ANA\",\"precipitation\":12.3,\"status\":\"removed\",\"reason\":"
+    "\"Duplicata exata\"}},\n"
+    "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[[-45.5,-23.25],[-45.5,-23.25]]},"
+    "\"properties\":{\"event\":\"pair\",\"case\":4,\"first_record\":1,\"second_record\":2,\"distance\":0,\"removed\":"
+    "\"second\",\"same_precipitation\":true}}\n"
+    "]}\n";
 
 struct Refusal {
   std::vector<std::string> args;
   std::string err;
 };
 
-TEST(AuditOption, MistakesAreRefusedBeforeAnyFileIsTouched) {
+// Every refusal leaves each file as it was and nothing new in the folder.
+TEST(OutputOptions, MistakesAndFilesThatAreNoMapAreRefusedBeforeAnyFileIsTouched) {
   ScratchFolder folder;
   folder.write("list.txt", kList);
   folder.write("kept.txt", "old kept\n");
+  folder.write("notes.txt", kNotes);
   ASSERT_EQ(::link(folder.path("list.txt").c_str(), folder.path("alias.txt").c_str()), 0);
   const std::string same = "; name two different files\n";
+  const std::string not_map = ": exists and is not a map file; remove it or name another file\n";
   const Refusal refusals[] = {
       {{"--audit"}, "station-dedup: --audit needs the name of the audit file\n" + std::string(kUsage)},
       {{"--audit", "a.csv", "list.txt", "kept.txt"}, kUsage},
@@ -41,24 +58,38 @@ TEST(AuditOption, MistakesAreRefusedBeforeAnyFileIsTouched) {
        "station-dedup: ./removed.txt: the audit file would overwrite the removed-stations report removed.txt" + same},
       {{"--audit", "alias.txt", "list.txt", "kept.txt", "removed.txt"},
        "station-dedup: alias.txt: the audit file would overwrite the station list list.txt" + same},
+      {{"--map"}, "station-dedup: --map needs the name of the map file\n" + std::string(kUsage)},
+      {{"--map", "m.json", "--audit", "a.csv", "--map", "n.json", "list.txt", "kept.txt", "removed.txt"},
+       "station-dedup: --map is given twice\n" + std::string(kUsage)},
+      {{"--map", " ", "list.txt", "kept.txt", "removed.txt"}, "station-dedup: the name of the map file is empty\n"},
+      {{"--audit", "a.csv", "--map", "./a.csv", "list.txt", "kept.txt", "removed.txt"},
+       "station-dedup: ./a.csv: the map file would overwrite the audit file a.csv" + same},
+      {{"--map", "alias.txt", "list.txt", "k.txt", "removed.txt"},
+       "station-dedup: alias.txt: the map file would overwrite the station list list.txt" + same},
+      {{"--map", "kept.txt", "list.txt", "k.txt", "removed.txt"}, "station-dedup: kept.txt" + not_map},
+      {{"--map", "notes.txt", "list.txt", "k.txt", "removed.txt"}, "station-dedup: notes.txt" + not_map},
   };
   for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.args.front() + " " + refusal.args.back());
+    std::string command;
+    for (const std::string& arg : refusal.args) command += " " + arg;
+    SCOPED_TRACE(command);
     const auto result = run_tool(folder.root(), refusal.args);
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, refusal.err);
     EXPECT_EQ(folder.read("list.txt"), kList);
     EXPECT_EQ(folder.read("kept.txt"), "old kept\n");
-    EXPECT_FALSE(folder.exists("removed.txt"));
-    EXPECT_FALSE(folder.exists("a.csv"));
+    EXPECT_EQ(folder.read("notes.txt"), kNotes);
+    std::size_t entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.root())) {
-      EXPECT_EQ(entry.path().filename().string().find(".station-dedup-"), std::string::npos) << entry.path();
+      EXPECT_NE(entry.path().filename(), "a.csv");
+      ++entries;
     }
+    EXPECT_EQ(entries, 4u);
   }
 }
 
-TEST(AuditOption, DoubleDashReachesAListNamedLikeAnOption) {
+TEST(OutputOptions, DoubleDashReachesAListNamedLikeAnOption) {
   ScratchFolder folder;
   folder.write("-x", kList);
   const auto plain = run_tool(folder.root(), {"--", "-x", "kept.txt", "removed.txt"});
@@ -71,6 +102,26 @@ TEST(AuditOption, DoubleDashReachesAListNamedLikeAnOption) {
             "event,case,first_record,first_line,first_id,second_record,second_line,second_id,distance,removed,"
             "first_reason,second_reason\n"
             "pair,4,1,1,A1,2,2,A1,0,second,,Duplicata exata\n");
+}
+
+// A map of an earlier run, an empty file and a new name are all written;
+// the other files are those of a run without the option.
+TEST(MapOption, AnEarlierMapOrAnEmptyFileIsReplaced) {
+  ScratchFolder folder;
+  folder.write("list.txt", kList);
+  folder.write("earlier.geojson", std::string(kMapOfList).substr(0, 80) + "}\n");
+  folder.write("empty.geojson", "");
+  const auto plain = run_tool(folder.root(), {"list.txt", "plain-kept.txt", "plain-removed.txt"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  for (const char* map : {"earlier.geojson", "empty.geojson", "new.geojson"}) {
+    SCOPED_TRACE(map);
+    const auto result = run_tool(folder.root(), {"--map", map, "list.txt", "kept.txt", "removed.txt"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
+    EXPECT_EQ(folder.read(map), kMapOfList);
+    EXPECT_EQ(folder.read("kept.txt"), folder.read("plain-kept.txt"));
+    EXPECT_EQ(folder.read("removed.txt"), folder.read("plain-removed.txt"));
+  }
 }
 
 }  // namespace

@@ -55,6 +55,20 @@ TEST(Example, WritesTheAuditRowsTheReadmeShows) {
   EXPECT_NE(slurp(kSource + "/README.md").find(shown), std::string::npos) << "the README shows:\n" << shown;
 }
 
+// With --map as well (the README's command), the same three files, and the
+// map of the example.
+TEST(Example, WritesTheExpectedMap) {
+  ScratchFolder folder;
+  const auto result = run_tool(folder.root(), {"--map", "map.geojson", "--audit", "audit.csv",
+                                               kSource + "/examples/stations.txt", "kept.txt", "removed.txt"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, " kept.txt  e  removed.txt\n");
+  EXPECT_EQ(folder.read("kept.txt"), slurp(kSource + "/examples/expected/kept.txt"));
+  EXPECT_EQ(folder.read("removed.txt"), slurp(kSource + "/examples/expected/removed.txt"));
+  EXPECT_EQ(folder.read("audit.csv"), slurp(kSource + "/examples/expected/audit.csv"));
+  EXPECT_EQ(folder.read("map.geojson"), slurp(kSource + "/examples/expected/map.geojson"));
+}
+
 TEST(Example, ShowsEveryReasonAndARemovalWithoutOne) {
   const std::string report = slurp(kSource + "/examples/expected/removed.txt");
   for (const char* reason : kReasons) {

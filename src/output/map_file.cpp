@@ -1,0 +1,117 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "output/json_text.h"
+#include "output/result_files.h"
+
+namespace dedup {
+namespace {
+
+constexpr std::string_view kMapEnd = "\n]}\n";
+
+// Widest pieces: a 64-bit number, and the fixed texts around the values.
+constexpr std::size_t kNumberMax = 20;
+constexpr std::size_t kFixedMax = 320;
+constexpr std::size_t kPointMax =
+    kFixedMax + 3 * kJsonNumberMax + 2 * kNumberMax + 2 * json_text_max(kIdLength) + json_text_max(kReasonLength);
+constexpr std::size_t kLineMax = kFixedMax + 5 * kJsonNumberMax + 3 * kNumberMax;
+
+char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
+
+char* put_integer(char* out, std::int64_t value) { return std::to_chars(out, out + kNumberMax, value).ptr; }
+
+bool has_place(const StationTable& table, std::int32_t slot) {
+  return std::isfinite(table.lon[slot]) && std::isfinite(table.lat[slot]);
+}
+
+// [longitude,latitude] of a record.
+char* put_position(char* out, const StationTable& table, std::int32_t slot) {
+  *out++ = '[';
+  out = put_json_number(out, table.lon[slot]);
+  *out++ = ',';
+  out = put_json_number(out, table.lat[slot]);
+  *out++ = ']';
+  return out;
+}
+
+char* put_point(char* out, const StationTable& table, const StationListReader::FirstLines& first_lines,
+                std::int32_t slot) {
+  out = put(out, "{\"type\":\"Feature\",\"geometry\":");
+  if (has_place(table, slot)) {
+    out = put(out, "{\"type\":\"Point\",\"coordinates\":");
+    out = put_position(out, table, slot);
+    *out++ = '}';
+  } else {
+    out = put(out, "null");
+  }
+  out = put(out, ",\"properties\":{\"record\":");
+  out = put_integer(out, slot + 1);
+  out = put(out, ",\"line\":");
+  out = put_integer(out, first_lines[static_cast<std::size_t>(slot)]);
+  out = put(out, ",\"id\":");
+  out = put_json_text(out, table.id[slot].trimmed());
+  out = put(out, ",\"agency\":");
+  out = put_json_text(out, table.orgao[slot].trimmed());
+  out = put(out, ",\"precipitation\":");
+  out = put_json_number(out, table.prec[slot]);
+  out = put(out, table.remove[slot] == 0 ? ",\"status\":\"kept\",\"reason\":" : ",\"status\":\"removed\",\"reason\":");
+  out = put_json_text(out, table.reason[slot].trimmed());
+  return put(out, "}}");
+}
+
+// The names of the event kinds and of the removed records, in the order of
+// their enumerations.
+constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};
+constexpr std::string_view kRemovedNames[] = {"none", "first", "second", "both"};
+
+char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
+  out = put(out, "{\"type\":\"Feature\",\"geometry\":");
+  if (has_place(table, event.first) && has_place(table, event.second)) {
+    out = put(out, "{\"type\":\"LineString\",\"coordinates\":[");
+    out = put_position(out, table, event.first);
+    *out++ = ',';
+    out = put_position(out, table, event.second);
+    out = put(out, "]}");
+  } else {
+    out = put(out, "null");
+  }
+  out = put(out, ",\"properties\":{\"event\":\"");
+  out = put(out, kKindNames[static_cast<std::size_t>(event.kind)]);
+  out = put(out, "\",\"case\":");
+  out = event.pair_case == 0 ? put(out, "null") : put_integer(out, event.pair_case);
+  out = put(out, ",\"first_record\":");
+  out = put_integer(out, event.first + 1);
+  out = put(out, ",\"second_record\":");
+  out = put_integer(out, event.second + 1);
+  out = put(out, ",\"distance\":");
+  out = put_json_number(out, event.distance);
+  out = put(out, ",\"removed\":\"");
+  out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
+  out = put(out, event.same_prec ? "\",\"same_precipitation\":true}}" : "\",\"same_precipitation\":false}}");
+  return out;
+}
+
+}  // namespace
+
+void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
+               const StationListReader::FirstLines& first_lines, TextFile& file) {
+  file.done(put(file.room(kMapStart.size()), kMapStart));
+  std::string_view separator = "\n";
+  for (std::int32_t slot = 0; slot < table.n; ++slot) {
+    char* out = put(file.room(kPointMax), separator);
+    file.done(put_point(out, table, first_lines, slot));
+    separator = ",\n";
+  }
+  for (const ScreenEvent& event : events) {
+    char* out = put(file.room(kLineMax), separator);
+    file.done(put_link(out, table, event));
+    separator = ",\n";
+  }
+  file.done(put(file.room(kMapEnd.size()), kMapEnd));
+}
+
+}  // namespace dedup
