@@ -11,7 +11,6 @@
 namespace dedup {
 namespace {
 
-constexpr std::string_view kMapEnd = "\n]}\n";
 
 // Widest pieces: a 64-bit number, and the fixed texts around the values.
 constexpr std::size_t kNumberMax = 20;
@@ -100,7 +99,7 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
 void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
                const StationListReader::FirstLines& first_lines, TextFile& file) {
   file.done(put(file.room(kMapStart.size()), kMapStart));
-  std::string_view separator = "\n";
+  std::string_view separator;
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     char* out = put(file.room(kPointMax), separator);
     file.done(put_point(out, table, first_lines, slot));
@@ -111,7 +110,8 @@ void write_map(const StationTable& table, const std::vector<ScreenEvent>& events
     file.done(put_link(out, table, event));
     separator = ",\n";
   }
-  file.done(put(file.room(kMapEnd.size()), kMapEnd));
+  const std::string_view end = separator.empty() ? "]}\n" : "\n]}\n";
+  file.done(put(file.room(end.size()), end));
 }
 
 }  // namespace dedup

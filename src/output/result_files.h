@@ -43,7 +43,7 @@ inline constexpr std::string_view kAuditHeader =
     "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
     "distance,removed,first_reason,second_reason\n";
 inline constexpr std::string_view kMapStart =
-    "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[";
+    "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[\n";
 
 void write_kept(const StationTable& table, TextFile& file);
 void write_removed(const StationTable& table, TextFile& file);

@@ -71,7 +71,6 @@ TEST_F(MapFile, ValuesThatAreNotFiniteAreNullAndSoIsTheirGeometry) {
   EXPECT_EQ(
       written(events),
       std::string(kMapStart) +
-          "\n"
           R"({"type":"Feature","geometry":{"type":"Point","coordinates":[-0,1e-05]},"properties":{"record":1,"line":1,"id":"P","agency":"A","precipitation":null,"status":"kept","reason":""}},)"
           "\n"
           R"({"type":"Feature","geometry":null,"properties":{"record":2,"line":3,"id":"Q","agency":"A","precipitation":null,"status":"removed","reason":"Duplicata exata"}},)"
@@ -89,7 +88,7 @@ TEST_F(MapFile, ValuesThatAreNotFiniteAreNullAndSoIsTheirGeometry) {
 }
 
 TEST_F(MapFile, AnEmptyListIsAnEmptyCollection) {
-  EXPECT_EQ(written(), std::string(kMapStart) + "\n]}\n");
+  EXPECT_EQ(written(), std::string(kMapStart) + "]}\n");
 }
 
 }  // namespace
