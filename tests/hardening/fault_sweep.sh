@@ -11,7 +11,7 @@
 # Anything else (another status, a signal, a changed or stray file) fails.
 #
 # Three runs are swept: fresh outputs; the kept stations written over the
-# list itself, with an audit file; and existing outputs replaced.
+# list itself, with an audit file; and existing outputs replaced, a map too.
 # Calls are counted from the first one that names a file of the run, so that
 # the start-up of the process itself is not swept.
 #
@@ -61,10 +61,10 @@ args_in_place() { echo --audit audit.csv list.txt list.txt removed.txt; }
 setup_existing() {
   cp "$older" "$1/older.txt"
   cp "$list" "$1/list.txt"
-  (cd "$1" && "$bin" --audit audit.csv older.txt kept.txt removed.txt > /dev/null) || exit 1
+  (cd "$1" && "$bin" --audit audit.csv --map map.geojson older.txt kept.txt removed.txt > /dev/null) || exit 1
   chmod 640 "$1/kept.txt"
 }
-args_existing() { echo --audit audit.csv list.txt kept.txt removed.txt; }
+args_existing() { echo --audit audit.csv --map map.geojson list.txt kept.txt removed.txt; }
 
 runs=0 failures=0 calls_seen=()
 fail() {
@@ -94,7 +94,7 @@ for scenario in fresh in_place existing; do
   after=$(snapshot "$ref")
 
   # Calls by name, in order; the sweep starts at the first naming a file.
-  names_pattern='"(\./)?\.?(list|older|kept|removed|audit)\.(txt|csv)'
+  names_pattern='"(\./)?\.?(list|older|kept|removed|audit|map)\.(txt|csv|geojson)'
   mapfile -t trace_calls < <(sed -nE 's/^[0-9]+ +([a-z_0-9]+)\(.*/\1/p' "$work/$scenario.trace")
   mapfile -t trace_lines < <(grep -E '^[0-9]+ +[a-z_0-9]+\(' "$work/$scenario.trace")
   start=0
@@ -131,7 +131,7 @@ for scenario in fresh in_place existing; do
             now=$(snapshot "$dir")
             if [ "$lines" -eq 1 ]; then
               # A left file named on standard error may stay.
-              left=$(grep -oE '\.[a-z]+\.(txt|csv)\.station-dedup-[A-Za-z0-9]+' "$dir.err" | head -n 1)
+              left=$(grep -oE '\.[a-z]+\.(txt|csv|geojson)\.station-dedup-[A-Za-z0-9]+' "$dir.err" | head -n 1)
               [ -n "$left" ] && now=$(grep -vF " $left" <<< "$now")
             elif [ "$lines" -ne 0 ]; then
               fail "exit 0 with $lines lines on standard error"
