@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -29,14 +30,16 @@ class FixedText {
     std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
   }
 
-  // The same as assign() for a text after which 7 more bytes can be read:
-  // it is copied in whole words, the last one with blanks put over the bytes
-  // past the text, all inline.
-  void assign_words(const char* text, std::size_t size) {
+  // The same as assign() for a text after which 7 more bytes can be read
+  // (`readable_end` lies at least that far past its kept part): it is copied
+  // in whole words, the last one with blanks put over the bytes past the
+  // text, all inline.
+  void assign_words(const char* text, std::size_t size, [[maybe_unused]] const char* readable_end) {
     static_assert(std::endian::native == std::endian::little);
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     clear();
     const std::size_t length = std::min(size, N);
+    assert(readable_end - text >= static_cast<std::ptrdiff_t>(length + kWord - 1));
     std::size_t at = 0;
     for (; at + kWord <= length; at += kWord) std::memcpy(bytes_.data() + at, text + at, kWord);
     if (at == length) return;

@@ -5,12 +5,11 @@
 #include <limits>
 #include <string>
 
+#include "stations/digits.h"
 #include "stations/quick_decimal.h"
 
 namespace dedup {
 namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -100,34 +99,6 @@ std::int64_t exponent_value(const NumberParts& parts) {
   return parts.exponent_negative ? -exponent : exponent;
 }
 
-// The common number, an optional sign and up to 19 digits with at most one
-// point among them, read in one pass and converted quickly; nothing for any
-// other text or where the quick conversion cannot be sure.
-std::optional<float> parse_plain_decimal(std::string_view text) {
-  constexpr std::size_t kMaxDigits = 19;  // 10^19 - 1 fits 64 bits
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  if (static_cast<std::size_t>(end - p) > kMaxDigits + 1) return std::nullopt;
-  const char* point = nullptr;
-  std::uint64_t mantissa = 0;
-  for (const char* c = p; c != end; ++c) {
-    const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
-    if (digit <= 9) {
-      mantissa = mantissa * 10 + digit;
-    } else if (*c == '.' && point == nullptr) {
-      point = c;
-    } else {
-      return std::nullopt;
-    }
-  }
-  const std::ptrdiff_t digits = (end - p) - (point != nullptr ? 1 : 0);
-  if (digits == 0 || digits > static_cast<std::ptrdiff_t>(kMaxDigits)) return std::nullopt;
-  const std::int64_t fraction = point != nullptr ? end - point - 1 : 0;
-  return convert_quickly(negative, mantissa, -fraction);
-}
-
 // Any length of digits and exponent, through from_chars, which rounds the
 // decimal text straight to float.
 std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t exponent) {
@@ -160,9 +131,9 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
   return value;
 }
 
-// Every form of the syntax; kept out of line so that the common plain
-// decimal does not pay for its frame.
-[[gnu::noinline]] std::optional<float> parse_general(std::string_view text) {
+}  // namespace
+
+std::optional<float> parse_number(std::string_view text) {
   const std::optional<NumberParts> parts = split(text);
   if (!parts) return parse_special(text);
   const std::int64_t exponent = exponent_value(*parts);
@@ -173,13 +144,6 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
     }
   }
   return convert_exactly(*parts, exponent);
-}
-
-}  // namespace
-
-std::optional<float> parse_number(std::string_view text) {
-  if (const auto plain = parse_plain_decimal(text)) return plain;
-  return parse_general(text);
 }
 
 }  // namespace dedup

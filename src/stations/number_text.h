@@ -5,6 +5,9 @@
 // digits: 1.5+3 is 1500); or Inf / Infinity (optionally signed) or NaN, in any
 // case. The value is rounded once, straight from the decimal text to the
 // nearest float; out of range gives +-Infinity, tiny values 0 or a subnormal.
+// This is the exact general reader: the syntax checked in one pass, then
+// Clinger's fast path where it is sure, else from_chars. The record reader's
+// fast path for plain decimals (plain_decimal.h) is held to it.
 
 #include <optional>
 #include <string_view>

@@ -7,7 +7,6 @@
 #include "stations/fatal_error.h"
 #include "stations/list_file.h"
 #include "stations/number_text.h"
-#include "stations/plain_record.h"
 #include "stations/value_scanner.h"
 
 namespace dedup {
@@ -47,29 +46,20 @@ std::string shown(std::string_view text) {
   return out;
 }
 
-// Where one record's five values go: a slot of the table, or a record of
-// its own for the attempt past the table's capacity.
-struct RecordFields {
-  IdText& id;
-  IdText& orgao;
-  float& lon;
-  float& lat;
-  float& prec;
-};
-
 class RecordReader {
  public:
   RecordReader(const std::string& name, std::string_view content)
       : name_(name), scanner_(content, name) {}
 
-  // The common records that follow, as many as there are and slots remain.
-  void read_plain(StationTable& table, StationListReader::FirstLines* first_lines) {
-    read_plain_records(scanner_, table, first_lines);
+  // The common records that follow, stored into the table's slots from n
+  // on while slots remain; how many.
+  std::int32_t read_common(StationTable& table, StationListReader::FirstLines* first_lines) {
+    return scanner_.read_common_records(table, table.n, first_lines);
   }
 
   // Reads the next record, of any form, value by value; false when the file
   // ends before it is complete.
-  bool read(const RecordFields& record) {
+  bool read(StationRecord& record) {
     for (int field = 0; field < kFieldCount; ++field) {
       const ValueScanner::Value value = scanner_.next();
       if (field == 0) first_line_ = value.line;
@@ -101,11 +91,9 @@ class RecordReader {
  private:
   static int first_numeric(int field) { return field < kFirstNumericField ? kFirstNumericField : field; }
 
-  static IdText& text_field(const RecordFields& record, int field) {
-    return field == 0 ? record.id : record.orgao;
-  }
+  static IdText& text_field(StationRecord& record, int field) { return field == 0 ? record.id : record.orgao; }
 
-  static float& number_field(const RecordFields& record, int field) {
+  static float& number_field(StationRecord& record, int field) {
     return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
   }
 
@@ -141,27 +129,29 @@ bool starts_like_an_export(std::string_view content) {
 void read_records(std::string_view content, const std::string& name, StationTable& table,
                   StationListReader::FirstLines* first_lines) {
   RecordReader reader(name, content);
-  if (content.size() >= kLongList) table.use_huge_pages();
   table.n = 0;
+  if (content.size() >= kLongList) table.use_huge_pages();
   if (first_lines != nullptr) first_lines->clear();
-  // Each record is read straight into the next slot; one that the file ends
-  // in the middle of is left there uncounted.
+  // Common records are stored straight into the slots; any other record is
+  // read value by value into `record` and stored once whole, so that a slot
+  // never holds part of one, and a record that the file ends in the middle
+  // of is dropped.
+  StationRecord record;
   while (true) {
-    reader.read_plain(table, first_lines);
-    if (table.n == table.capacity()) break;
-    const std::int32_t slot = table.n;
-    if (!reader.read({table.id[slot], table.orgao[slot], table.lon[slot], table.lat[slot], table.prec[slot]})) {
-      return;
+    std::int32_t stored = table.n < table.capacity() ? reader.read_common(table, first_lines) : 0;
+    if (stored == 0) {
+      if (!reader.read(record)) return;
+      if (table.n == table.capacity()) {
+        const std::string capacity = std::to_string(table.capacity());
+        throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " + capacity +
+                         " records; the table holds at most " + capacity +
+                         (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
+      }
+      table.store(table.n, record);
+      if (first_lines != nullptr) first_lines->push_back(reader.first_line());
+      stored = 1;
     }
-    if (first_lines != nullptr) first_lines->push_back(reader.first_line());
-    ++table.n;
-  }
-  StationRecord beyond;
-  if (reader.read({beyond.id, beyond.orgao, beyond.lon, beyond.lat, beyond.prec})) {
-    const std::string capacity = std::to_string(table.capacity());
-    throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " + capacity +
-                     " records; the table holds at most " + capacity +
-                     (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
+    table.n += stored;
   }
 }
 

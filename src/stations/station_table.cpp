@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -49,6 +50,7 @@ void clear_column(T* column, std::int32_t n, std::int32_t capacity) {
 
 // The columns in order, each starting on a page of its own.
 std::size_t columns_bytes(std::int32_t capacity) {
+  assert(capacity >= 1 && capacity <= kLargestCapacity);
   return 2 * column_bytes(sizeof(IdText), capacity) + 3 * column_bytes(sizeof(float), capacity) +
          2 * column_bytes(sizeof(std::uint8_t), capacity) + column_bytes(sizeof(Reason), capacity);
 }
@@ -72,6 +74,7 @@ StationTable::StationTable(std::int32_t capacity) : capacity_(capacity), block_(
 }
 
 void StationTable::store(std::int32_t slot, const StationRecord& record) {
+  assert(slot >= 0 && slot < capacity_);
   id[slot] = record.id;
   orgao[slot] = record.orgao;
   lon[slot] = record.lon;
@@ -80,6 +83,7 @@ void StationTable::store(std::int32_t slot, const StationRecord& record) {
 }
 
 void StationTable::reset_screening() {
+  assert(n >= 0 && n <= capacity_);
   clear_column(remove, n, capacity_);
   clear_column(mark_all, n, capacity_);
   clear_column(reason, n, capacity_);

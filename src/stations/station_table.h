@@ -11,6 +11,7 @@
 // meaningful until the reader stores into it; the reset gives every slot
 // its blank screening state.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 
@@ -45,7 +46,8 @@ class StationTable {
   StationTable(const StationTable&) = delete;
   StationTable& operator=(const StationTable&) = delete;
 
-  // Copies a record's station fields into the given slot (0-based).
+  // Copies a record's station fields into the given slot (0-based, below
+  // capacity()).
   void store(std::int32_t slot, const StationRecord& record);
 
   std::int32_t capacity() const { return capacity_; }
@@ -57,9 +59,13 @@ class StationTable {
   void reset_screening();
 
   // Asks for the columns in transparent huge pages before records are
-  // stored: for a long list, a few faults instead of one per 4 KiB; for a
-  // short one, clearing whole huge pages costs more than the faults saved.
-  void use_huge_pages() { block_.use_huge_pages(); }
+  // stored (n is 0): for a long list, a few faults instead of one per 4 KiB;
+  // for a short one, clearing whole huge pages costs more than the faults
+  // saved.
+  void use_huge_pages() {
+    assert(n == 0);
+    block_.use_huge_pages();
+  }
 
   IdText* id;
   IdText* orgao;

@@ -8,6 +8,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "stations/digits.h"
+
 namespace dedup {
 
 inline constexpr auto kEndsValue = [] {
@@ -19,12 +21,11 @@ inline constexpr auto kEndsValue = [] {
 inline bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
 
 // The high bit of each byte below '0' in eight bytes of the text read as one
-// little-endian word, the first byte lowest. Bytes from 0x80 on are never
-// flagged; a borrow only runs upwards from a flagged byte, so the lowest
-// flag is exact (higher ones may not be).
+// little-endian word, the first byte lowest (a SWAR byte comparison). Bytes
+// from 0x80 on are never flagged; a borrow only runs upwards from a flagged
+// byte, so the lowest flag is exact (higher ones may not be).
 inline std::uint64_t below_digits(std::uint64_t word) {
   static_assert(std::endian::native == std::endian::little);
-  constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
   return (word - kEachByte * '0') & ~word & (kEachByte * 0x80);
 }
 

@@ -1,22 +1,70 @@
 #include "stations/value_scanner.h"
 
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
+#include "stations/digits.h"
 #include "stations/fatal_error.h"
+#include "stations/plain_decimal.h"
 #include "stations/unquoted_value.h"
 
 namespace dedup {
 namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Digits followed by '*': the start of the repeat form "r*c" or "r*".
 bool starts_with_repeat(std::string_view text) {
   std::size_t digits = 0;
   while (digits < text.size() && is_digit(text[digits])) ++digits;
   return digits > 0 && digits < text.size() && text[digits] == '*';
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// Moves past the separator after a value of a common record: blanks, at
+// most one comma, blanks. False when there is none (the value ended at a
+// line end or slash).
+[[gnu::always_inline]] inline bool skip_separator(const char*& p, const char* limit) {
+  // The common separator, one blank before a byte that starts a value.
+  if (*p == ' ' && static_cast<unsigned char>(p[1]) > ',') {
+    ++p;
+    return true;
+  }
+  const char* const end_of_value = p;
+  while (p != limit && is_blank(*p)) ++p;
+  if (p != limit && *p == ',') {
+    ++p;
+    while (p != limit && is_blank(*p)) ++p;
+  }
+  return p != end_of_value;
+}
+
+// A text value of a common record: unquoted, ending before `limit` at a
+// blank or comma; any other byte that ends a value, a '*' (which may make a
+// repeat) and a quote that opens the value make it no common text. Eight
+// bytes are searched at once for the first byte below '0'. On success `p`
+// is moved past it. `content_end` is the end of the readable bytes.
+[[gnu::always_inline]] inline bool read_common_text(const char*& p, const char* limit, const char* content_end,
+                                                    IdText& field) {
+  const char* end = p;
+  while (true) {
+    if (end > limit) return false;
+    const std::uint64_t below = below_digits(swar::load_word(end));
+    if (below == 0) {
+      end += sizeof(std::uint64_t);
+      continue;
+    }
+    end += std::countr_zero(below) / 8;
+    const char c = *end;
+    if (c == ' ' || c == ',' || c == '\t') break;
+    if (ends_value(c) || c == '*' || (end == p && (c == '\'' || c == '"'))) return false;
+    ++end;
+  }
+  if (end == p || end >= limit) return false;
+  field.assign_words(p, static_cast<std::size_t>(end - p), content_end);
+  p = end;
+  return true;
 }
 
 }  // namespace
@@ -57,6 +105,52 @@ void ValueScanner::skip_blanks_and_line_ends() {
     }
   }
   pos_ = pos;
+}
+
+void ValueScanner::end_common_record_at(std::size_t end) {
+  pos_ = end;
+  // Most lines end right after the fifth value.
+  if (!at_end() && content_[pos_] == '\n') {
+    ++pos_;
+    ++line_;
+  } else {
+    skip_rest_of_line();
+  }
+}
+
+std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t first,
+                                               std::vector<std::int64_t>* first_lines) {
+  assert(first >= 0 && first <= table.capacity());
+  assert(repeats_left_ == 0 && !separator_pending_);  // at the start of a record
+  static_assert(kSlack >= kPlainDecimalReach && kSlack >= sizeof(std::uint64_t));
+  if (content_.size() < kSlack) return 0;
+  const char* const data = content_.data();
+  const char* const end = data + content_.size();
+  const char* const limit = end - kSlack;
+  // The columns, held here: the texts stored below could alias the table.
+  IdText* const ids = table.id;
+  IdText* const orgaos = table.orgao;
+  float* const lons = table.lon;
+  float* const lats = table.lat;
+  float* const precs = table.prec;
+  std::int32_t slot = first;
+  const std::int32_t capacity = table.capacity();
+  for (; slot < capacity; ++slot) {
+    if (at_end() || static_cast<unsigned char>(content_[pos_]) <= ' ') skip_blanks_and_line_ends();
+    const char* p = data + pos_;
+    // Each value is stored as soon as it is read: holding the texts back
+    // until the whole record is read costs about a tenth more here.
+    if (p > limit || !read_common_text(p, limit, end, ids[slot]) || !skip_separator(p, limit) ||
+        !read_common_text(p, limit, end, orgaos[slot]) || !skip_separator(p, limit) ||
+        !read_plain_decimal(p, limit, lons[slot]) || !skip_separator(p, limit) ||
+        !read_plain_decimal(p, limit, lats[slot]) || !skip_separator(p, limit) ||
+        !read_plain_decimal(p, limit, precs[slot])) {
+      break;
+    }
+    if (first_lines != nullptr) first_lines->push_back(line_);
+    end_common_record_at(static_cast<std::size_t>(p - data));
+  }
+  return slot - first;
 }
 
 void ValueScanner::skip_rest_of_line() {

@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "stations/station_table.h"
 
 namespace dedup {
 
@@ -34,26 +37,19 @@ class ValueScanner {
   // The next value of the current record.
   Value next();
 
-  // For a reader that takes a common record in one pass: at the start of a
-  // record, skips blank lines and gives the position of its first byte.
-  // Either that reader ends the record with end_record_at(), just past its
-  // fifth value, or next() reads it value by value from there.
-  std::size_t record_start() {
-    if (at_end() || static_cast<unsigned char>(content_[pos_]) <= ' ') skip_blanks_and_line_ends();
-    return pos_;
-  }
-  void end_record_at(std::size_t end) {
-    pos_ = end;
-    // Most lines end right after the fifth value.
-    if (!at_end() && content_[pos_] == '\n') {
-      ++pos_;
-      ++line_;
-    } else {
-      skip_rest_of_line();
-    }
-  }
-
-  std::string_view content() const { return content_; }
+  // The fast path for whole records: reads common records one after the
+  // other, each in one pass, into the table's slots from `first` on while
+  // slots remain; returns how many it read (n is the caller's to advance).
+  // A record it gives up on may leave part of itself in the slot after
+  // those, which the caller stores over. `first_lines`, when not null,
+  // receives the line of each. A common record is five unquoted values on
+  // one line, none holding '*', separated by blanks or by one comma with or
+  // without blanks, the three numbers plain decimals (plain_decimal.h).
+  // Stops at the start of the first record that is not one, or that lies
+  // within 32 bytes of the end (kSlack), which next() then reads value by
+  // value.
+  std::int32_t read_common_records(StationTable& table, std::int32_t first,
+                                   std::vector<std::int64_t>* first_lines);
 
   // The current line.
   std::int64_t line() const { return line_; }
@@ -62,10 +58,18 @@ class ValueScanner {
   void skip_rest_of_line();
 
  private:
+  // Every value of a common record starts at or before kSlack bytes before
+  // the end of the content, and every text ends before that; the words read
+  // for a text end at most 7 bytes past it, those for a number at most
+  // kPlainDecimalReach bytes past its start.
+  static constexpr std::size_t kSlack = 32;
+
   bool at_end() const { return pos_ >= content_.size(); }
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
+  // Ends a record read in one pass at `end`, just past its fifth value.
+  void end_common_record_at(std::size_t end);
   void read_value(Value& value);
   void read_quoted(Value& value);
   // Reads up to the next blank, comma, slash or line end; true when the
