@@ -107,17 +107,6 @@ void ValueScanner::skip_blanks_and_line_ends() {
   pos_ = pos;
 }
 
-void ValueScanner::end_common_record_at(std::size_t end) {
-  pos_ = end;
-  // Most lines end right after the fifth value.
-  if (!at_end() && content_[pos_] == '\n') {
-    ++pos_;
-    ++line_;
-  } else {
-    skip_rest_of_line();
-  }
-}
-
 std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t first,
                                                std::vector<std::int64_t>* first_lines) {
   assert(first >= 0 && first <= table.capacity());
@@ -133,23 +122,47 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t
   float* const lons = table.lon;
   float* const lats = table.lat;
   float* const precs = table.prec;
+  // The position and line too, written back where another member moves
+  // them.
+  std::size_t pos = pos_;
+  std::int64_t line = line_;
+  const auto other_member = [&](void (ValueScanner::*move)()) {
+    pos_ = pos;
+    line_ = line;
+    (this->*move)();
+    pos = pos_;
+    line = line_;
+  };
   std::int32_t slot = first;
   const std::int32_t capacity = table.capacity();
   for (; slot < capacity; ++slot) {
-    if (at_end() || static_cast<unsigned char>(content_[pos_]) <= ' ') skip_blanks_and_line_ends();
-    const char* p = data + pos_;
-    // Each value is stored as soon as it is read: holding the texts back
-    // until the whole record is read costs about a tenth more here.
+    if (pos >= content_.size() || static_cast<unsigned char>(data[pos]) <= ' ') {
+      other_member(&ValueScanner::skip_blanks_and_line_ends);
+    }
+    const char* p = data + pos;
+    // Each value is stored as soon as it is read, since holding the texts
+    // back until the whole record is read costs a tenth more here; a record
+    // given up on is cleared from its slot, so that no slot holds part of one.
     if (p > limit || !read_common_text(p, limit, end, ids[slot]) || !skip_separator(p, limit) ||
         !read_common_text(p, limit, end, orgaos[slot]) || !skip_separator(p, limit) ||
         !read_plain_decimal(p, limit, lons[slot]) || !skip_separator(p, limit) ||
         !read_plain_decimal(p, limit, lats[slot]) || !skip_separator(p, limit) ||
         !read_plain_decimal(p, limit, precs[slot])) {
+      table.store(slot, StationRecord{});
       break;
     }
-    if (first_lines != nullptr) first_lines->push_back(line_);
-    end_common_record_at(static_cast<std::size_t>(p - data));
+    if (first_lines != nullptr) first_lines->push_back(line);
+    // The number ended before `limit`; most lines end right after it.
+    pos = static_cast<std::size_t>(p - data);
+    if (*p == '\n') {
+      ++pos;
+      ++line;
+    } else {
+      other_member(&ValueScanner::skip_rest_of_line);
+    }
   }
+  pos_ = pos;
+  line_ = line;
   return slot - first;
 }
 

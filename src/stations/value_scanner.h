@@ -40,11 +40,11 @@ class ValueScanner {
   // The fast path for whole records: reads common records one after the
   // other, each in one pass, into the table's slots from `first` on while
   // slots remain; returns how many it read (n is the caller's to advance).
-  // A record it gives up on may leave part of itself in the slot after
-  // those, which the caller stores over. `first_lines`, when not null,
-  // receives the line of each. A common record is five unquoted values on
-  // one line, none holding '*', separated by blanks or by one comma with or
-  // without blanks, the three numbers plain decimals (plain_decimal.h).
+  // The slot of a record it gives up on is left blank (as StationRecord{}).
+  // `first_lines`, when not null, receives the line of each. A common
+  // record is five unquoted values on one line, none holding '*', separated
+  // by blanks or by one comma with or without blanks, the three numbers
+  // plain decimals (plain_decimal.h).
   // Stops at the start of the first record that is not one, or that lies
   // within 32 bytes of the end (kSlack), which next() then reads value by
   // value.
@@ -68,8 +68,6 @@ class ValueScanner {
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
-  // Ends a record read in one pass at `end`, just past its fifth value.
-  void end_common_record_at(std::size_t end);
   void read_value(Value& value);
   void read_quoted(Value& value);
   // Reads up to the next blank, comma, slash or line end; true when the

@@ -43,6 +43,17 @@ TEST(OnePassRecord, TextsAtItsLimitsReadAsValueByValue) {
   EXPECT_EQ(table->prec[3], 3.0f);
 }
 
+// A record that the one-pass reader gives up on part way, and that the file
+// then ends in the middle of, leaves nothing of itself in the table.
+TEST(OnePassRecord, ARecordGivenUpOnLeavesItsSlotBlank) {
+  const auto table = testing::read_text("A ANA 1.5 2.5 3\nBEE ANA 4.5 5.5\n" + std::string(40, ' '));
+  ASSERT_EQ(table->n, 1);
+  EXPECT_EQ(table->id[1].full(), std::string(kIdLength, ' '));
+  EXPECT_EQ(table->orgao[1].full(), std::string(kIdLength, ' '));
+  EXPECT_EQ(table->lon[1], 0.0f);
+  EXPECT_EQ(table->lat[1], 0.0f);
+}
+
 // Ending at the end of a page followed by one that cannot be read, as a mapped
 // file may, the list is read without a read past its last byte.
 TEST(OnePassRecord, ReadsNothingPastTheContent) {
