@@ -98,6 +98,7 @@ class RecordReader {
   }
 
   float number(const ValueScanner::Value& value, int field) const {
+    if (float plain; scanner_.read_plain_number(value, plain)) return plain;
     if (!value.quoted) {
       if (const auto parsed = parse_number(value.text)) return *parsed;
     }

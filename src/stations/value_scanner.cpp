@@ -122,8 +122,8 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t
   float* const lons = table.lon;
   float* const lats = table.lat;
   float* const precs = table.prec;
-  // The position and line too, written back where another member moves
-  // them.
+  // The position and line too, for the same reason, written back where
+  // another member moves them.
   std::size_t pos = pos_;
   std::int64_t line = line_;
   const auto other_member = [&](void (ValueScanner::*move)()) {
@@ -164,6 +164,13 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t
   pos_ = pos;
   line_ = line;
   return slot - first;
+}
+
+bool ValueScanner::read_plain_number(const Value& value, float& number) const {
+  if (value.quoted || content_.size() < kSlack) return false;
+  const char* p = value.text.data();
+  const char* const limit = content_.data() + content_.size() - kSlack;
+  return p <= limit && read_plain_decimal(p, limit, number) && p == value.text.data() + value.text.size();
 }
 
 void ValueScanner::skip_rest_of_line() {

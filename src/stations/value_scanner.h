@@ -51,6 +51,12 @@ class ValueScanner {
   std::int32_t read_common_records(StationTable& table, std::int32_t first,
                                    std::vector<std::int64_t>* first_lines);
 
+  // The fast path for a number read value by value: the plain decimal that
+  // an unquoted value from next() holds, read as read_common_records reads
+  // one; false (parse_number then reads it) for any other value and for one
+  // within 32 bytes of the end.
+  bool read_plain_number(const Value& value, float& number) const;
+
   // The current line.
   std::int64_t line() const { return line_; }
 

@@ -4,7 +4,10 @@
 //   exponent letter D as E, an exponent given by its sign alone introduced by
 //   E), converts to the same float, bit for bit (any NaN equals any NaN);
 // - a text of digits, points, signs and E that strtof reads in full is
-//   accepted by parse_number too.
+//   accepted by parse_number too;
+// - the fast path for plain decimals, given the text as the record reader
+//   lays it out (a blank and the slack after it), reads the whole text only
+//   where parse_number accepts it, and to the same float.
 // A difference or a sanitizer report is a finding.
 
 #include <cmath>
@@ -15,15 +18,15 @@
 #include <string>
 #include <string_view>
 
+#include "stations/digits.h"
 #include "stations/number_text.h"
+#include "stations/plain_decimal.h"
 
 namespace {
 
 void require(bool condition) {
   if (!condition) std::abort();
 }
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The accepted text in strtof's notation.
 std::string as_strtof_text(std::string_view text) {
@@ -32,7 +35,7 @@ std::string as_strtof_text(std::string_view text) {
     const char c = text[i];
     if (c == 'd' || c == 'D') {
       out += 'e';
-    } else if ((c == '+' || c == '-') && i > 0 && (is_digit(text[i - 1]) || text[i - 1] == '.')) {
+    } else if ((c == '+' || c == '-') && i > 0 && (dedup::is_digit(text[i - 1]) || text[i - 1] == '.')) {
       out += 'e';
       out += c;
     } else {
@@ -44,7 +47,7 @@ std::string as_strtof_text(std::string_view text) {
 
 bool plain_form(std::string_view text) {
   for (const char c : text) {
-    if (!is_digit(c) && c != '.' && c != '+' && c != '-' && c != 'e' && c != 'E') return false;
+    if (!dedup::is_digit(c) && c != '.' && c != '+' && c != '-' && c != 'e' && c != 'E') return false;
   }
   return !text.empty();
 }
@@ -75,6 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char* end = nullptr;
     std::strtof(c_text.c_str(), &end);
     require(end != c_text.c_str() + c_text.size());
+  }
+  std::string laid(text);
+  laid.append(40, ' ');
+  const char* p = laid.data();
+  float fast = 0.0f;
+  if (dedup::read_plain_decimal(p, laid.data() + laid.size() - 32, fast) && p == laid.data() + size) {
+    require(parsed.has_value() && same_float(fast, *parsed));
   }
   return 0;
 }

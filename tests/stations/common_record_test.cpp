@@ -15,7 +15,7 @@ namespace {
 // A line long enough after the record that the record is read in one pass.
 const std::string kNextLine = "\nNEXT ANA 1.25 -2.5 3 " + std::string(40, ' ') + "\n";
 
-TEST(OnePassRecord, NumbersAtItsLimitsReadAsParseNumberReadsThem) {
+TEST(OnePassRecord, NumbersAtTheFastPathsLimitsReadAsParseNumberReadsThem) {
   // Eight fraction digits and more, long integer parts, 19 and 20 digits (the
   // latter wraps 64 bits to 1), a mantissa past 2^53 and a midpoint between
   // two floats.
@@ -23,9 +23,12 @@ TEST(OnePassRecord, NumbersAtItsLimitsReadAsParseNumberReadsThem) {
                            "1234567.123456789012", "1844674.4073709551617", "9007199.254740993",
                            "16777217", "5.", "+.5"}) {
     SCOPED_TRACE(text);
-    const auto table = testing::read_text(std::string("A ANA ") + text + " 0 0" + kNextLine);
-    ASSERT_EQ(table->n, 2);
+    // In one pass, and value by value after a quoted identifier.
+    const auto table =
+        testing::read_text(std::string("A ANA ") + text + " 0 0\n'B' ANA " + text + " 0 0" + kNextLine);
+    ASSERT_EQ(table->n, 3);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(table->lon[0]), std::bit_cast<std::uint32_t>(*parse_number(text)));
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(table->lon[1]), std::bit_cast<std::uint32_t>(*parse_number(text)));
   }
 }
 

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     std::string text;
     for (std::uint64_t number = 0; number < end; ++number) {
       std::uint64_t rest = number;
-      for (int i = count - 1; i >= 0; --i, rest /= 10) digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + rest % 10);
+      for (std::size_t i = digits.size(); i-- > 0; rest /= 10) digits[i] = static_cast<char>('0' + rest % 10);
       for (int point = 1; point <= count + 1; ++point) {
         text.assign(digits, 0, static_cast<std::size_t>(point));
         if (point <= count) text.append(".").append(digits, static_cast<std::size_t>(point));
