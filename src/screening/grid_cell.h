@@ -1,17 +1,22 @@
 #pragma once
 // The grid that finds near records without comparing every pair: square
 // cells a little wider than kNearThreshold. A pair that the float distance
-// finds near differs by less than 0.0201 in each coordinate, so with cells
-// of this width (and the cell number computed in double) its records lie in
-// the same or adjacent cells. Only finite coordinates have a cell.
+// finds near differs by less than kNearThreshold * 1.005 (0.0201) in each
+// coordinate, the float steps' rounding included, so with cells wider than
+// that (and the cell number computed in double) its records lie in the same
+// or adjacent cells. Only finite coordinates have a cell.
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
+#include "screening/pair_rule.h"
+
 namespace dedup {
 
 inline constexpr double kCellWidth = 0.025;
+static_assert(static_cast<double>(kNearThreshold) * 1.005 < kCellWidth,
+              "a near pair must never lie further apart than adjacent cells");
 
 // From 2^24 on, distinct floats lie at least 1 apart, so such a coordinate is
 // near only to an equal one.

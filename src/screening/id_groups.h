@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory_resource>
+#include <optional>
 #include <vector>
 
 #include "stations/station_table.h"
@@ -25,6 +26,26 @@ class IdGroups {
  private:
   std::pmr::vector<std::int32_t> group_;
   std::pmr::vector<std::int32_t> size_;
+};
+
+// The identifier groups of one screening, made on first use and then shared
+// by the pairwise pass, the purge and the audit trail: the screening never
+// changes an identifier, so one grouping serves them all, and inputs that
+// need none (settled by the first rows, few conflicts, no log) never pay
+// for it. The table must outlive this object.
+class SharedIdGroups {
+ public:
+  SharedIdGroups(const StationTable& table, std::pmr::memory_resource* memory) : table_(table), memory_(memory) {}
+
+  const IdGroups& get() {
+    if (!groups_) groups_.emplace(table_, memory_);
+    return *groups_;
+  }
+
+ private:
+  const StationTable& table_;
+  std::pmr::memory_resource* memory_;
+  std::optional<IdGroups> groups_;
 };
 
 }  // namespace dedup

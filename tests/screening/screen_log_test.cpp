@@ -23,10 +23,10 @@ std::vector<ScreenEvent> logged(const std::vector<Row>& rows) {
   const auto table = std::make_unique<StationTable>();
   load(*table, rows);
   ScreenLog plain;
-  DuplicateScreen::screen_plain(*table, plain);
+  DuplicateScreen::screen_plain(*table, &plain);
   load(*table, rows);
   ScreenLog log;
-  DuplicateScreen::screen(*table, log);
+  DuplicateScreen::screen(*table, &log);
   EXPECT_EQ(describe(log.events()), describe(plain.events()));
   return log.events();
 }
