@@ -62,7 +62,12 @@ class CellGrid {
   // Puts every record k of the table with key_of(k) >= 0 and both
   // coordinates finite into the cell of its place under that key.
   template <class KeyOf>
-  CellGrid(const StationTable& table, KeyOf key_of, std::pmr::memory_resource* memory);
+  CellGrid(const StationTable& table, KeyOf key_of, std::pmr::memory_resource* memory)
+      : in_grid_count_(count_in_grid(table, key_of)),
+        cell_key_(memory),
+        cells_(in_grid_count_, memory),
+        occupied_(memory),
+        lists_(group_cells(table, key_of, memory)) {}
 
   bool contains(std::int32_t k) const { return lists_.group_of(k) >= 0; }
 
@@ -70,7 +75,17 @@ class CellGrid {
   // those of each occupied neighbour cell under i's key (in no set order of
   // cells). Record i must be in the grid.
   template <class Take>
-  void each_near_cell(std::int32_t i, Take take) const;
+  void each_near_cell(std::int32_t i, Take take) const {
+    assert(contains(i));
+    const std::int32_t own_cell = lists_.group_of(i);
+    const CellKey& own = cell_key_[static_cast<std::size_t>(own_cell)];
+    take(lists_.members_after(own_cell, i));
+    for (unsigned bits = occupied_around(own.x, own.y); bits != 0; bits &= bits - 1) {
+      const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
+      const std::int32_t first = first_of({own.key, own.x + cell / 3 - 1, own.y + cell % 3 - 1});
+      if (first >= 0) take(lists_.members_after(lists_.group_of(first), i));
+    }
+  }
 
  private:
   struct CellKey {
@@ -91,9 +106,36 @@ class CellGrid {
     return key_of(k) >= 0 && std::isfinite(table.lon[k]) && std::isfinite(table.lat[k]);
   }
   template <class KeyOf>
-  static std::int32_t count_in_grid(const StationTable& table, KeyOf& key_of);
+  static std::int32_t count_in_grid(const StationTable& table, KeyOf& key_of) {
+    std::int32_t count = 0;
+    for (std::int32_t k = 0; k < table.n; ++k) count += in_grid(table, key_of, k) ? 1 : 0;
+    return count;
+  }
   template <class KeyOf>
-  Grouping group_cells(const StationTable& table, KeyOf& key_of, std::pmr::memory_resource* memory);
+  Grouping group_cells(const StationTable& table, KeyOf& key_of, std::pmr::memory_resource* memory) {
+    size_occupied();
+    cell_key_.reserve(static_cast<std::size_t>(in_grid_count_));
+    Grouping cells{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
+    for (std::int32_t k = 0; k < table.n; ++k) {
+      if (!in_grid(table, key_of, k)) continue;
+      const CellKey key{key_of(k), cell_of(table.lon[k]), cell_of(table.lat[k])};
+      const std::size_t bit = occupied_bit(key.x, key.y);
+      occupied_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+      const std::int32_t first = cells_.first_or_add(hash_cell(key), k, [&](std::int32_t other) {
+        return cell_key_[static_cast<std::size_t>(cells.group_of[static_cast<std::size_t>(other)])] == key;
+      });
+      // A new cell's key goes under the number join() gives it.
+      if (first == k) cell_key_.push_back(key);
+      join(cells, k, first);
+    }
+    return cells;
+  }
+  // The first record of an occupied cell, or -1 for an empty one.
+  std::int32_t first_of(const CellKey& key) const {
+    return cells_.first(hash_cell(key), [&](std::int32_t other) {
+      return cell_key_[static_cast<std::size_t>(lists_.group_of(other))] == key;
+    });
+  }
   // Sizes the bitmap of occupied cells for in_grid_count_ records.
   void size_occupied();
   // The bit of cell (x, y): the low occupied_side_bits_ bits of each.
@@ -119,56 +161,5 @@ class CellGrid {
   std::pmr::vector<std::uint64_t> occupied_;  // one word more than the bits need
   GroupLists lists_;
 };
-
-template <class KeyOf>
-CellGrid::CellGrid(const StationTable& table, KeyOf key_of, std::pmr::memory_resource* memory)
-    : in_grid_count_(count_in_grid(table, key_of)),
-      cell_key_(memory),
-      cells_(in_grid_count_, memory),
-      occupied_(memory),
-      lists_(group_cells(table, key_of, memory)) {}
-
-template <class KeyOf>
-std::int32_t CellGrid::count_in_grid(const StationTable& table, KeyOf& key_of) {
-  std::int32_t count = 0;
-  for (std::int32_t k = 0; k < table.n; ++k) count += in_grid(table, key_of, k) ? 1 : 0;
-  return count;
-}
-
-template <class KeyOf>
-Grouping CellGrid::group_cells(const StationTable& table, KeyOf& key_of, std::pmr::memory_resource* memory) {
-  size_occupied();
-  cell_key_.reserve(static_cast<std::size_t>(in_grid_count_));
-  Grouping cells{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
-  for (std::int32_t k = 0; k < table.n; ++k) {
-    if (!in_grid(table, key_of, k)) continue;
-    const CellKey key{key_of(k), cell_of(table.lon[k]), cell_of(table.lat[k])};
-    const std::size_t bit = occupied_bit(key.x, key.y);
-    occupied_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    const std::int32_t first = cells_.first_or_add(hash_cell(key), k, [&](std::int32_t other) {
-      return cell_key_[static_cast<std::size_t>(cells.group_of[static_cast<std::size_t>(other)])] == key;
-    });
-    // A new cell's key goes under the number join() gives it.
-    if (first == k) cell_key_.push_back(key);
-    join(cells, k, first);
-  }
-  return cells;
-}
-
-template <class Take>
-void CellGrid::each_near_cell(std::int32_t i, Take take) const {
-  assert(contains(i));
-  const std::int32_t own_cell = lists_.group_of(i);
-  const CellKey& own = cell_key_[static_cast<std::size_t>(own_cell)];
-  take(lists_.members_after(own_cell, i));
-  for (unsigned bits = occupied_around(own.x, own.y); bits != 0; bits &= bits - 1) {
-    const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
-    const CellKey key{own.key, own.x + cell / 3 - 1, own.y + cell % 3 - 1};
-    const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
-      return cell_key_[static_cast<std::size_t>(lists_.group_of(other))] == key;
-    });
-    if (first >= 0) take(lists_.members_after(lists_.group_of(first), i));
-  }
-}
 
 }  // namespace dedup

@@ -23,7 +23,7 @@ void run(StationTable& table, ScreenLog* log, Scan scan) {
   assert(std::all_of(table.mark_all, table.mark_all + table.n, [](std::uint8_t m) { return m == 0; }));
   assert(std::all_of(table.reason, table.reason + table.n, [](Reason r) { return r.code() == ReasonCode::kNone; }));
   ScreenArena arena(table.n);
-  SharedIdGroups ids(table, arena.memory());
+  SharedIdGroups ids(table);
   if (scan == Scan::kIndexed) {
     indexed_pairwise_pass(table, ids, log, arena.memory());
   } else {

@@ -32,19 +32,21 @@ class IdGroups {
 // by the pairwise pass, the purge and the audit trail: the screening never
 // changes an identifier, so one grouping serves them all, and inputs that
 // need none (settled by the first rows, few conflicts, no log) never pay
-// for it. The table must outlive this object.
+// for it. They take their memory from the resource of the first call: the
+// pass gives its index's block, the purge and the log the heap, so that a
+// run without an index leaves that block untouched. The table must outlive
+// this object.
 class SharedIdGroups {
  public:
-  SharedIdGroups(const StationTable& table, std::pmr::memory_resource* memory) : table_(table), memory_(memory) {}
+  explicit SharedIdGroups(const StationTable& table) : table_(table) {}
 
-  const IdGroups& get() {
-    if (!groups_) groups_.emplace(table_, memory_);
+  const IdGroups& get(std::pmr::memory_resource* memory = std::pmr::get_default_resource()) {
+    if (!groups_) groups_.emplace(table_, memory);
     return *groups_;
   }
 
  private:
   const StationTable& table_;
-  std::pmr::memory_resource* memory_;
   std::optional<IdGroups> groups_;
 };
 

@@ -25,7 +25,7 @@ void indexed_pairwise_pass(StationTable& table, SharedIdGroups& ids, ScreenLog* 
   }
   if (i + 1 >= n) return;
 
-  const ScreenIndex index(table, ids.get(), memory);
+  const ScreenIndex index(table, ids.get(memory), memory);
   std::pmr::vector<std::int32_t> later(memory);
   later.reserve(2 * static_cast<std::size_t>(n));
   for (; i + 1 < n; ++i) {

@@ -26,7 +26,8 @@ namespace dedup {
 
 // Asks `ids` for the identifier groups only when it builds its index. Every
 // pair that acts is told to `log` when it is not null, in the order the
-// plain scan meets it. The index takes its memory from `memory`.
+// plain scan meets it. The index, and the groups when it makes them, take
+// their memory from `memory`.
 void indexed_pairwise_pass(StationTable& table, SharedIdGroups& ids, ScreenLog* log,
                            std::pmr::memory_resource* memory);
 

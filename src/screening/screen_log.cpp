@@ -1,6 +1,7 @@
 #include "screening/screen_log.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <utility>
 
@@ -12,7 +13,7 @@ namespace {
 
 // The reason text a record holds (empty for none): one of the fixed texts,
 // so that an event keeps it after later pairs store another.
-std::string_view held_reason(const StationTable& table, std::int32_t k) { return table.reason[k].trimmed(); }
+std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k].code()); }
 
 // The distance of two records as the pair rule computes it; 0 at the same place.
 float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
@@ -51,6 +52,7 @@ void ScreenLog::screening_done(const StationTable& table, SharedIdGroups& ids) {
 }
 
 void ScreenLog::add_purges(const StationTable& table, const IdGroups& ids) {
+  assert(removed_by_pairs_.size() == static_cast<std::size_t>(table.n));  // pairs_done came first
   const auto purged = [&](std::int32_t k) {
     return table.remove[k] == 1 && removed_by_pairs_[static_cast<std::size_t>(k)] == 0;
   };

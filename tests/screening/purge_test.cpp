@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <memory_resource>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,9 +36,9 @@ TEST(ConflictPurge, MatchesThePlainPurge) {
     plain_purge(*plain);
     // The groups made by the purge itself, and made before it as the
     // pairwise pass or the log would have made them.
-    SharedIdGroups made_here(*grouped, std::pmr::get_default_resource());
+    SharedIdGroups made_here(*grouped);
     purge_conflicts(*grouped, made_here);
-    SharedIdGroups made_before(*given, std::pmr::get_default_resource());
+    SharedIdGroups made_before(*given);
     made_before.get();
     purge_conflicts(*given, made_before);
     EXPECT_EQ(outcomes(*grouped), outcomes(*plain)) << "seed " << seed;
