@@ -48,11 +48,7 @@ int main(int argc, char** argv) {
     StationListReader::read(argv[2], *table, audit ? &first_lines : nullptr);
     table->reset_screening();
     ScreenLog log;
-    if (audit) {
-      DuplicateScreen::screen_plain(*table, log);
-    } else {
-      DuplicateScreen::screen_plain(*table);
-    }
+    DuplicateScreen::screen_plain(*table, audit ? &log : nullptr);
     TextFile kept(argv[3], "kept-stations file");
     TextFile removed(argv[4], "removed-stations report");
     write_kept(*table, kept);

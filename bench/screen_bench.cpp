@@ -31,13 +31,13 @@ void clear_screening(StationTable& table) {
 
 // The shortest of several runs, in seconds: at least `runs` runs and, for
 // fast ones, as many as fit in a tenth of a second (200 at most).
-double fastest(void (*screen)(StationTable&), StationTable& table, int runs) {
+double fastest(void (*screen)(StationTable&, ScreenLog*), StationTable& table, int runs) {
   double best = 1e30;
   double total = 0.0;
   for (int run = 0; run < runs || (total < 0.1 && run < 200); ++run) {
     clear_screening(table);
     const auto start = Clock::now();
-    screen(table);
+    screen(table, nullptr);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     best = std::min(best, seconds);
     total += seconds;

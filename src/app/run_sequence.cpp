@@ -58,11 +58,7 @@ void run(const RunNames& names, std::int32_t max_records) {
   const bool logged = audit || map;
   StationListReader::read(names.station_list, *table, logged ? &first_lines : nullptr);
   table->reset_screening();
-  if (logged) {
-    DuplicateScreen::screen(*table, log);
-  } else {
-    DuplicateScreen::screen(*table);
-  }
+  DuplicateScreen::screen(*table, logged ? &log : nullptr);
   write_kept(*table, outputs.file(0));
   write_removed(*table, outputs.file(1));
   if (audit) write_audit(*table, log.events(), first_lines, outputs.file(2));

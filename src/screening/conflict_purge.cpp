@@ -41,7 +41,7 @@ void purge_by_groups(StationTable& table, const IdGroups& ids) {
 
 }  // namespace
 
-void purge_conflicts(StationTable& table, const IdGroups* ids) {
+void purge_conflicts(StationTable& table, SharedIdGroups& ids) {
   const std::uint8_t* marks = table.mark_all;
   const auto first = static_cast<std::int32_t>(std::find(marks, marks + table.n, 1) - marks);
   if (first == table.n) return;
@@ -53,11 +53,7 @@ void purge_conflicts(StationTable& table, const IdGroups* ids) {
     }
     return;
   }
-  if (ids != nullptr) {
-    purge_by_groups(table, *ids);
-    return;
-  }
-  purge_by_groups(table, IdGroups(table));
+  purge_by_groups(table, ids.get());
 }
 
 }  // namespace dedup

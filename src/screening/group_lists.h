@@ -5,6 +5,7 @@
 // memory from the resource of the grouping's vector.
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory_resource>
@@ -23,6 +24,7 @@ struct Grouping {
 // Puts record k into the group of `first`, the first record with its key,
 // or into a new group when it is that first record.
 inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
+  assert(first <= k && (first == k || grouping.group_of[static_cast<std::size_t>(first)] >= 0));
   std::pmr::vector<std::int32_t>& group_of = grouping.group_of;
   group_of[static_cast<std::size_t>(k)] =
       first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
@@ -49,6 +51,7 @@ class GroupLists {
 
   // Members of group g with a record number above k, in increasing order.
   std::span<const std::int32_t> members_after(std::int32_t g, std::int32_t k) const {
+    assert(g >= 0 && static_cast<std::size_t>(g) + 1 < offsets_.size());
     const auto first = members_.begin() + offsets_[static_cast<std::size_t>(g)];
     const auto last = members_.begin() + offsets_[static_cast<std::size_t>(g) + 1];
     return {std::upper_bound(first, last, k), last};

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory_resource>
+#include <optional>
 #include <vector>
 
 #include "stations/station_table.h"
@@ -25,6 +26,28 @@ class IdGroups {
  private:
   std::pmr::vector<std::int32_t> group_;
   std::pmr::vector<std::int32_t> size_;
+};
+
+// The identifier groups of one screening, made on first use and then shared
+// by the pairwise pass, the purge and the audit trail: the screening never
+// changes an identifier, so one grouping serves them all, and inputs that
+// need none (settled by the first rows, few conflicts, no log) never pay
+// for it. They take their memory from the resource of the first call: the
+// pass gives its index's block, the purge and the log the heap, so that a
+// run without an index leaves that block untouched. The table must outlive
+// this object.
+class SharedIdGroups {
+ public:
+  explicit SharedIdGroups(const StationTable& table) : table_(table) {}
+
+  const IdGroups& get(std::pmr::memory_resource* memory = std::pmr::get_default_resource()) {
+    if (!groups_) groups_.emplace(table_, memory);
+    return *groups_;
+  }
+
+ private:
+  const StationTable& table_;
+  std::optional<IdGroups> groups_;
 };
 
 }  // namespace dedup

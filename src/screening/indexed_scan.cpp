@@ -10,8 +10,8 @@
 
 namespace dedup {
 
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log,
-                                              std::pmr::memory_resource* memory) {
+void indexed_pairwise_pass(StationTable& table, SharedIdGroups& ids, ScreenLog* log,
+                           std::pmr::memory_resource* memory) {
   const std::int32_t n = table.n;
   const std::int64_t plain_budget = n;
   std::int64_t plain_work = 0;
@@ -23,10 +23,9 @@ std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* lo
     plain_work += row;
     plain_row(table, i, log);
   }
-  if (i + 1 >= n) return std::nullopt;
+  if (i + 1 >= n) return;
 
-  std::optional<IdGroups> ids(std::in_place, table, memory);
-  const ScreenIndex index(table, *ids, memory);
+  const ScreenIndex index(table, ids.get(memory), memory);
   std::pmr::vector<std::int32_t> later(memory);
   later.reserve(2 * static_cast<std::size_t>(n));
   for (; i + 1 < n; ++i) {
@@ -34,7 +33,6 @@ std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* lo
     index.candidates(table, i, later);
     for (const std::int32_t j : later) screen_pair(table, i, j, log);
   }
-  return ids;
 }
 
 }  // namespace dedup

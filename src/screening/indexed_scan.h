@@ -17,7 +17,6 @@
 // at one place, one tight cluster) never pay for it.
 
 #include <memory_resource>
-#include <optional>
 
 #include "screening/id_groups.h"
 #include "screening/screen_log.h"
@@ -25,11 +24,11 @@
 
 namespace dedup {
 
-// Returns the identifier groups when the pass built its index, for the purge.
-// Every pair that acts is told to `log` when it is not null, in the order the
-// plain scan meets it. The index and the groups take their memory from
-// `memory`.
-std::optional<IdGroups> indexed_pairwise_pass(StationTable& table, ScreenLog* log,
-                                              std::pmr::memory_resource* memory);
+// Asks `ids` for the identifier groups only when it builds its index. Every
+// pair that acts is told to `log` when it is not null, in the order the
+// plain scan meets it. The index, and the groups when it makes them, take
+// their memory from `memory`.
+void indexed_pairwise_pass(StationTable& table, SharedIdGroups& ids, ScreenLog* log,
+                           std::pmr::memory_resource* memory);
 
 }  // namespace dedup

@@ -9,6 +9,7 @@
 // multiply-add is fused.
 
 #include <array>
+#include <cassert>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -84,7 +85,8 @@ inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::in
 }
 
 // What a case does: the flags it sets to 1 and the reasons it stores (none
-// where the code is kNone).
+// where the code is kNone). The screening decides reasons as codes; their
+// texts are kept with the table's reason column (stations/reason_code.h).
 struct PairAction {
   bool remove_i = false;
   bool remove_j = false;
@@ -110,6 +112,7 @@ inline constexpr std::array<PairAction, 10> kPairActions{{
 // Classifies the pair (i, j), i before j, and applies its action at once;
 // a pair that acts is then told to the log, when there is one.
 inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j, ScreenLog* log) {
+  assert(0 <= i && i < j && j < table.n);
   const PairCase pair_case = classify_pair(table, i, j);
   const PairAction& action = kPairActions[static_cast<std::size_t>(pair_case)];
   if (!action.remove_j) return;  // every case that acts removes j and stores its reason

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <span>
 #include <utility>
 
-#include "screening/grid_cell.h"
 #include "screening/pair_rule.h"
 
 namespace dedup {
@@ -44,73 +42,15 @@ std::pmr::vector<std::int32_t> chain_places(const StationTable& table, std::pmr:
 }  // namespace
 
 ScreenIndex::ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory)
-    : in_grid_count_(count_in_grid(table, ids)),
-      cell_key_(memory),
-      cells_(in_grid_count_, memory),
-      occupied_(memory),
-      next_at_place_(chain_places(table, memory)),
+    : next_at_place_(chain_places(table, memory)),
       seen_(static_cast<std::size_t>(table.n) / 64 + 1, 0, memory),
-      cell_lists_(group_cells(table, ids, memory)) {}
-
-bool ScreenIndex::in_grid(const StationTable& table, const IdGroups& ids, std::int32_t k) {
-  return ids.size(ids.group(k)) >= 2 && std::isfinite(table.lon[k]) && std::isfinite(table.lat[k]);
-}
-
-std::int32_t ScreenIndex::count_in_grid(const StationTable& table, const IdGroups& ids) {
-  std::int32_t count = 0;
-  for (std::int32_t k = 0; k < table.n; ++k) count += in_grid(table, ids, k) ? 1 : 0;
-  return count;
-}
-
-// One finaliser over the three parts, the coordinates each spread by an odd
-// multiplier of their own first: a scan looks up nine cells per record.
-std::uint64_t ScreenIndex::hash_cell(const CellKey& key) {
-  return mix64((static_cast<std::uint64_t>(key.x) * 0x9e3779b97f4a7c15ULL) ^
-               (static_cast<std::uint64_t>(key.y) * 0xc2b2ae3d27d4eb4fULL) ^ static_cast<std::uint32_t>(key.id_group));
-}
-
-Grouping ScreenIndex::group_cells(const StationTable& table, const IdGroups& ids,
-                                  std::pmr::memory_resource* memory) {
-  // At least 16 bits per record of the grid, so that few empty cells share
-  // a bit with an occupied one.
-  constexpr std::size_t kBitsPerRecord = 16;
-  occupied_side_bits_ = 3;
-  while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * static_cast<std::size_t>(in_grid_count_)) {
-    ++occupied_side_bits_;
-  }
-  occupied_side_mask_ = (std::int64_t{1} << occupied_side_bits_) - 1;
-  // A word more than the bits, so that occupied_column may read eight bytes
-  // from any bit's byte.
-  occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64 + 1, 0);
-  cell_key_.reserve(static_cast<std::size_t>(in_grid_count_));
-  Grouping cells{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), -1, memory), 0};
-  for (std::int32_t k = 0; k < table.n; ++k) {
-    if (!in_grid(table, ids, k)) continue;
-    const CellKey key{ids.group(k), cell_of(table.lon[k]), cell_of(table.lat[k])};
-    const std::size_t bit = occupied_bit(key.x, key.y);
-    occupied_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    const std::int32_t first = cells_.first_or_add(hash_cell(key), k, [&](std::int32_t other) {
-      return cell_key_[static_cast<std::size_t>(cells.group_of[static_cast<std::size_t>(other)])] == key;
-    });
-    // A new cell's key goes under the number join() gives it.
-    if (first == k) cell_key_.push_back(key);
-    join(cells, k, first);
-  }
-  return cells;
-}
-
-unsigned ScreenIndex::occupied_column(std::int64_t x, std::int64_t y) const {
-  // Within a row of the square the three bits lie side by side, unless y
-  // is at either end of the fold.
-  const std::int64_t folded = y & occupied_side_mask_;
-  if (folded == 0 || folded == occupied_side_mask_) {
-    return (occupied(x, y - 1) ? 1U : 0U) | (occupied(x, y) ? 2U : 0U) | (occupied(x, y + 1) ? 4U : 0U);
-  }
-  const std::size_t first = occupied_bit(x, y - 1);
-  std::uint64_t word;
-  std::memcpy(&word, reinterpret_cast<const unsigned char*>(occupied_.data()) + first / 8, sizeof word);
-  return static_cast<unsigned>(word >> (first % 8)) & 7U;
-}
+      grid_(
+          table,
+          [&](std::int32_t k) {
+            const std::int32_t group = ids.group(k);
+            return ids.size(group) >= 2 ? group : -1;
+          },
+          memory) {}
 
 void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
                              std::pmr::vector<std::int32_t>& out) const {
@@ -135,25 +75,7 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
     for (std::int32_t j = next_at_place[i]; j >= 0; j = next_at_place[j]) keep(j);
   }
 
-  const std::int32_t own_cell = cell_lists_.group_of(i);
-  if (own_cell >= 0) {
-    const CellKey& own = cell_key_[static_cast<std::size_t>(own_cell)];
-    take(cell_lists_.members_after(own_cell, i));
-    // The occupied neighbour cells, three columns of three bits with the
-    // own cell's bit left out; most records of a sparse grid have none.
-    constexpr unsigned kOwnCell = 1U << 4;
-    const unsigned around = (occupied_column(own.x - 1, own.y) | occupied_column(own.x, own.y) << 3 |
-                             occupied_column(own.x + 1, own.y) << 6) &
-                            ~kOwnCell;
-    for (unsigned bits = around; bits != 0; bits &= bits - 1) {
-      const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
-      const CellKey key{own.id_group, own.x + cell / 3 - 1, own.y + cell % 3 - 1};
-      const std::int32_t first = cells_.first(hash_cell(key), [&](std::int32_t other) {
-        return cell_key_[static_cast<std::size_t>(cell_lists_.group_of(other))] == key;
-      });
-      if (first >= 0) take(cell_lists_.members_after(cell_lists_.group_of(first), i));
-    }
-  }
+  if (grid_.contains(i)) grid_.each_near_cell(i, take);
 
   if (sources > 1) put_in_order(out);
 }

@@ -1,6 +1,7 @@
 #include "screening/screen_log.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <utility>
 
@@ -12,9 +13,9 @@ namespace {
 
 // The reason text a record holds (empty for none): one of the fixed texts,
 // so that an event keeps it after later pairs store another.
-std::string_view held_reason(const StationTable& table, std::int32_t k) { return table.reason[k].trimmed(); }
+std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k].code()); }
 
-// The distance of two records as Near computes it; 0 at the same place.
+// The distance of two records as the pair rule computes it; 0 at the same place.
 float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
   if (same_place(table.lon[a], table.lat[a], table.lon[b], table.lat[b])) return 0.0f;
   return distance(table.lon[a], table.lat[a], table.lon[b], table.lat[b]);
@@ -45,13 +46,13 @@ void ScreenLog::pairs_done(const StationTable& table) {
   removed_by_pairs_.assign(table.remove, table.remove + table.n);
 }
 
-void ScreenLog::screening_done(const StationTable& table) {
-  const IdGroups ids(table);
-  add_purges(table, ids);
-  add_reviews(table, ids);
+void ScreenLog::screening_done(const StationTable& table, SharedIdGroups& ids) {
+  add_purges(table, ids.get());
+  add_reviews(table, ids.get());
 }
 
 void ScreenLog::add_purges(const StationTable& table, const IdGroups& ids) {
+  assert(removed_by_pairs_.size() == static_cast<std::size_t>(table.n));  // pairs_done came first
   const auto purged = [&](std::int32_t k) {
     return table.remove[k] == 1 && removed_by_pairs_[static_cast<std::size_t>(k)] == 0;
   };

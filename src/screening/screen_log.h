@@ -32,7 +32,7 @@ struct ScreenEvent {
   std::int32_t first = 0;   // slot of the earlier record
   std::int32_t second = 0;  // slot of the later record
   int pair_case = 0;        // 1 to 9; 0 for a purge
-  float distance = 0.0f;    // as Near computes it; 0 at the same place
+  float distance = 0.0f;    // as distance() computes it; 0 at the same place
   Removed removed = Removed::kNone;
   bool same_prec = false;   // the precipitations are equal by the rules' equality
   // The reason text each record holds once the event is done (empty for none).
@@ -49,7 +49,7 @@ class ScreenLog {
   // Called by the screening between the pairwise pass and the purge.
   void pairs_done(const StationTable& table);
   // Called by the screening at its end: adds the purge and review events.
-  void screening_done(const StationTable& table);
+  void screening_done(const StationTable& table, SharedIdGroups& ids);
 
  private:
   void add_purges(const StationTable& table, const IdGroups& ids);

@@ -98,8 +98,8 @@ class Equivalence : public ::testing::Test {
     ScreenLog plain_log;
     load(*indexed_, rows);
     load(*plain_, rows);
-    DuplicateScreen::screen(*indexed_, indexed_log);
-    DuplicateScreen::screen_plain(*plain_, plain_log);
+    DuplicateScreen::screen(*indexed_, &indexed_log);
+    DuplicateScreen::screen_plain(*plain_, &plain_log);
     ASSERT_EQ(outcomes(*indexed_), unlogged) << label << "\n" << describe(rows);
     ASSERT_EQ(outcomes(*plain_), unlogged) << label << "\n" << describe(rows);
     ASSERT_EQ(describe(indexed_log.events()), describe(plain_log.events())) << label << "\n" << describe(rows);

@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "screening/duplicate_screen.h"
+#include "screening/near_kept_pairs.h"
 #include "screening/pair_rule.h"
 #include "screening/station_rows.h"
 
@@ -23,10 +28,10 @@ std::vector<ScreenEvent> logged(const std::vector<Row>& rows) {
   const auto table = std::make_unique<StationTable>();
   load(*table, rows);
   ScreenLog plain;
-  DuplicateScreen::screen_plain(*table, plain);
+  DuplicateScreen::screen_plain(*table, &plain);
   load(*table, rows);
   ScreenLog log;
-  DuplicateScreen::screen(*table, log);
+  DuplicateScreen::screen(*table, &log);
   EXPECT_EQ(describe(log.events()), describe(plain.events()));
   return log.events();
 }
@@ -111,6 +116,42 @@ TEST(ScreenLog, AnIdentifierKeptTwiceIsReviewedWithItsFirstKeptRecord) {
                             reason_text(ReasonCode::kExactCopy)),
                       review(7, 2, 4, 1.0f, kSamePrec), review(9, 2, 5, 2.0f, kOtherPrec),
                       review(3, 3, 6, distance(8.0f, 8.0f, 8.01f, 8.0f), kSamePrec)}));
+}
+
+// The grid search against every pair compared, on clusters that straddle cell
+// boundaries on both sides of zero and lie one fold of the occupancy bitmap
+// apart (128 cells of 0.025 at this size), with non-finite coordinates and
+// removed records among them.
+TEST(ScreenLog, ReviewSearchFindsExactlyTheNearKeptPairsOfEveryPairCompared) {
+  const auto table = std::make_unique<StationTable>();
+  const float kCentres[] = {-3.2f, 0.0f, 3.2f, 6.4f};
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> offset(-0.06f, 0.06f);
+    std::vector<Row> rows;
+    for (int k = 0; k < 600; ++k) {
+      Row row{numbered("R", rng() % 40), kCentres[rng() % 4] + offset(rng), kCentres[rng() % 4] + offset(rng), 1.0f};
+      if (rng() % 50 == 0) row.lat = std::numeric_limits<float>::quiet_NaN();
+      if (rng() % 50 == 0) row.lon = std::numeric_limits<float>::infinity();
+      if (rng() % 10 == 0) row.lat = rows.empty() ? row.lat : rows.back().lat;  // some at one place
+      if (rng() % 10 == 0) row.lon = rows.empty() ? row.lon : rows.back().lon;
+      rows.push_back(row);
+    }
+    load(*table, rows);
+    for (std::int32_t k = 0; k < table->n; ++k) table->remove[k] = rng() % 5 == 0 ? 1 : 0;
+    std::vector<std::pair<std::int32_t, std::int32_t>> every;
+    for (std::int32_t i = 0; i < table->n; ++i) {
+      for (std::int32_t j = i + 1; j < table->n; ++j) {
+        const float lon_i = table->lon[i], lat_i = table->lat[i], lon_j = table->lon[j], lat_j = table->lat[j];
+        if (table->remove[i] == 0 && table->remove[j] == 0 && !same_id(*table, i, j) &&
+            !same_place(lon_i, lat_i, lon_j, lat_j) && near(lon_i, lat_i, lon_j, lat_j)) {
+          every.emplace_back(i, j);
+        }
+      }
+    }
+    EXPECT_GT(every.size(), 100u) << "seed " << seed;
+    EXPECT_EQ(near_kept_pairs(*table), every) << "seed " << seed;
+  }
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ std::string describe(const std::vector<ScreenEvent>& events) {
 std::vector<Outcome> screen_rows(ScreenFunction screen, const std::vector<Row>& rows) {
   const auto table = std::make_unique<StationTable>();
   load(*table, rows);
-  screen(*table);
+  screen(*table, nullptr);
   return outcomes(*table);
 }
 

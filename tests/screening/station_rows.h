@@ -46,7 +46,7 @@ std::string describe(const std::vector<Row>& rows);
 // precipitations are equal and both reasons.
 std::string describe(const std::vector<ScreenEvent>& events);
 
-using ScreenFunction = void (*)(StationTable&);
+using ScreenFunction = void (*)(StationTable&, ScreenLog*);
 
 // Loads rows into a table of its own, runs `screen` on it, returns the outcome.
 std::vector<Outcome> screen_rows(ScreenFunction screen, const std::vector<Row>& rows);
