@@ -4,11 +4,13 @@
 
 #include "support/process.h"
 #include "support/scratch_folder.h"
+#include "support/usage_line.h"
 
 namespace dedup {
 namespace {
 
 using testing::run_tool;
+using testing::kUsage;
 using testing::ScratchFolder;
 
 constexpr const char* kList = "A1 ANA -45.5 -23.25 12.3\nB2 INMET -46.0 -22.0 7.5\n";
@@ -20,7 +22,7 @@ TEST(CommandLine, FewerThanThreeNamesGiveTheUsageOnStandardError) {
     const auto result = run_tool(folder.root(), args);
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n");
+    EXPECT_EQ(result.err, kUsage);
   }
   EXPECT_FALSE(folder.exists("kept.txt"));
 }
@@ -30,7 +32,7 @@ TEST(CommandLine, HelpAndVersionAsTheOnlyArgumentGoToStandardOutput) {
   for (const char* flag : {"--help", "-h"}) {
     const auto result = run_tool(folder.root(), {flag});
     EXPECT_EQ(result.status, 0) << flag;
-    EXPECT_EQ(result.out.rfind("usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n", 0), 0u) << flag;
+    EXPECT_EQ(result.out.rfind(kUsage, 0), 0u) << flag;
     EXPECT_EQ(result.err, "") << flag;
   }
   const auto version = run_tool(folder.root(), {"--version"});

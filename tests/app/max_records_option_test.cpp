@@ -6,15 +6,15 @@
 
 #include "support/process.h"
 #include "support/scratch_folder.h"
+#include "support/usage_line.h"
 
 namespace dedup {
 namespace {
 
 using testing::run_tool;
+using testing::kUsage;
 using testing::ScratchFolder;
 
-constexpr const char* kUsage =
-    "usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
 constexpr const char* kList = "A1 ANA -45.5 -23.25 12.3\nB2 INMET -46.0 -22.0 7.5\nA1 ANA -45.5 -23.25 12.3\n";
 
 TEST(MaxRecordsOption, BadValuesAreUsageErrorsThatTouchNoFile) {

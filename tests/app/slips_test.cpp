@@ -11,14 +11,15 @@
 
 #include "support/process.h"
 #include "support/scratch_folder.h"
+#include "support/usage_line.h"
 
 namespace dedup {
 namespace {
 
 using testing::run_tool;
+using testing::kUsage;
 using testing::ScratchFolder;
 
-constexpr const char* kUsage = "usage: station-dedup [--audit AUDIT_FILE] [--map MAP_FILE] [--max-records N] [--] STATION_LIST KEPT_FILE REMOVED_REPORT\n";
 constexpr const char* kHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
 constexpr const char* kAuditHeader =
     "event,case,first_record,first_line,first_id,second_record,second_line,second_id,distance,removed,"
