@@ -2,11 +2,12 @@
 // A fixed-point field of a layout known when compiling, after its two-blank
 // gap: put_gap_and_field<Width, Decimals>(out, value) writes two blanks and
 // then the same Width bytes FieldRenderer(Width, Decimals) writes, for every
-// float, and returns the field's end. A magnitude below 10^(8 - Decimals)
-// whose text fits the field is made inline: its eight digits at once, then
+// float, and returns the field's end. This is the fast way; FieldRenderer is
+// the exact one it is held to. A magnitude below 10^(8 - Decimals) whose
+// text fits the field is made inline: its eight digits at once, then
 // blanks, sign, point and decimals placed in two word stores. Every other
-// value goes to FieldRenderer. Up to 7 bytes past the field's end may be
-// overwritten as scratch.
+// value goes to FieldRenderer. Up to kRunPast bytes past the field's end
+// may be overwritten as scratch.
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,7 @@
 #include <cstring>
 
 #include "output/fixed_point_digits.h"
+#include "output/run_past.h"
 
 namespace dedup {
 
@@ -35,6 +37,8 @@ template <std::size_t Width, int Decimals>
   constexpr std::size_t kHead = 2 + Width - Decimals - 1;
   static_assert(Decimals >= 1 && Decimals <= 7 && kHead <= 8, "the head and the decimals each fit one word");
   static_assert(Width >= Decimals + 3, "-0 and its decimals fit the field");
+  static_assert(8 <= 2 + Width + kRunPast && kHead + 8 <= 2 + Width + kRunPast,
+                "both word stores end within kRunPast bytes past the field");
   constexpr auto power_of_ten = [](std::size_t exponent) {
     std::uint64_t power = 1;
     for (std::size_t k = 0; k < exponent; ++k) power *= 10;

@@ -17,14 +17,14 @@ TextFile::TextFile(int descriptor, SharedBlock& shared, std::string name, std::s
 TextFile::TextFile(std::string name, std::string what)
     : name_(std::move(name)),
       what_(std::move(what)),
-      owned_(new char[SharedBlock::kSize + kScratch]),
+      owned_(new char[SharedBlock::kSize + kRunPast]),
       block_(owned_.get()),
       capacity_(SharedBlock::kSize) {}
 
 void TextFile::take_turn() {
   if (shared_->holder != nullptr) shared_->holder->flush();
   shared_->holder = this;
-  if (!shared_->bytes) shared_->bytes.reset(new char[SharedBlock::kSize + kScratch]);
+  if (!shared_->bytes) shared_->bytes.reset(new char[SharedBlock::kSize + kRunPast]);
   block_ = shared_->bytes.get();
   capacity_ = SharedBlock::kSize;
   filled_ = 0;
@@ -36,7 +36,7 @@ void TextFile::make_room(std::size_t size) {
     return;
   }
   const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
-  std::unique_ptr<char[]> larger(new char[capacity + kScratch]);
+  std::unique_ptr<char[]> larger(new char[capacity + kRunPast]);
   std::memcpy(larger.get(), block_, filled_);
   owned_ = std::move(larger);
   block_ = owned_.get();

@@ -9,10 +9,13 @@
 // <system reason>", so a full disk or a file-size limit (EFBIG) names the
 // output.
 
+#include <cassert>
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "output/run_past.h"
 
 namespace dedup {
 
@@ -38,17 +41,19 @@ class TextFile {
 
   // Room for `size` bytes (at most SharedBlock::kSize) at the returned
   // position, up to room_end(); done(end) then takes the bytes written up
-  // to `end`. Up to kScratch bytes past room_end() may be overwritten too
+  // to `end`. Up to kRunPast bytes past room_end() may be overwritten too
   // (by word stores that run past a text's end) and are never taken.
   char* room(std::size_t size) {
+    assert(size <= SharedBlock::kSize);
     if (shared_ != nullptr && shared_->holder != this) take_turn();
     if (capacity_ - filled_ < size) make_room(size);
     return block_ + filled_;
   }
   const char* room_end() const { return block_ + capacity_; }
-  void done(const char* end) { filled_ = static_cast<std::size_t>(end - block_); }
-
-  static constexpr std::size_t kScratch = 16;
+  void done(const char* end) {
+    assert(end >= block_ + filled_ && end <= room_end());
+    filled_ = static_cast<std::size_t>(end - block_);
+  }
 
   // Writes what is pending to the descriptor given at construction.
   void flush();
