@@ -1,12 +1,13 @@
-#include <algorithm>
-#include <charconv>
+#include "output/audit_file.h"
+
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "output/result_files.h"
-#include "output/text_file.h"
+#include "output/text_pieces.h"
+#include "screening/duplicate_screen.h"
 
 namespace dedup {
 namespace {
@@ -14,25 +15,16 @@ namespace {
 // Widest values: a text with every byte a quotation mark, doubled and
 // quoted; a 64-bit line number; a float in its shortest exact form.
 constexpr std::size_t kQuotedMax(std::size_t length) { return 2 * length + 2; }
-constexpr std::size_t kNumberMax = 20;
-constexpr std::size_t kFloatMax = 16;
-constexpr std::size_t kAuditRowMax = std::string_view("review").size() + 1 + 2 * kNumberMax + 2 * kNumberMax +
-                                     2 * kQuotedMax(kIdLength) + kFloatMax + std::string_view("second").size() +
+constexpr std::size_t kAuditRowMax = std::string_view("review").size() + 1 + 2 * kIntegerMax + 2 * kIntegerMax +
+                                     2 * kQuotedMax(kIdLength) + kShortestFloatMax + std::string_view("second").size() +
                                      2 * kQuotedMax(kReasonLength) + 11 + 1;
-
-char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
-
-template <class Integer>
-char* put_integer(char* out, Integer value) {
-  return std::to_chars(out, out + kNumberMax, value).ptr;
-}
 
 // The shortest text that reads back as the same float; NaN and the
 // infinities spelled as the station list reader (and pandas) read them.
 char* put_float(char* out, float value) {
   if (std::isnan(value)) return put(out, "NaN");
   if (std::isinf(value)) return put(out, value > 0 ? "Infinity" : "-Infinity");
-  return std::to_chars(out, out + kFloatMax, value).ptr;
+  return put_shortest(out, value);
 }
 
 // A text field as RFC 4180 writes it: between quotation marks, each one
@@ -49,13 +41,8 @@ char* put_text(char* out, std::string_view text) {
   return out;
 }
 
-// The names of the event kinds and of the removed records, in the order of
-// their enumerations.
-constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};
-constexpr std::string_view kRemovedNames[] = {"none", "first", "second", "both"};
-
 // record number, line and identifier of one slot, comma-separated.
-char* put_record(char* out, const StationTable& table, const StationListReader::FirstLines& first_lines,
+char* put_record(char* out, const StationTable& table, std::span<const std::int64_t> first_lines,
                  std::int32_t slot) {
   out = put_integer(out, slot + 1);
   *out++ = ',';
@@ -67,10 +54,11 @@ char* put_record(char* out, const StationTable& table, const StationListReader::
 }  // namespace
 
 void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
-                 const StationListReader::FirstLines& first_lines, TextFile& file) {
+                 std::span<const std::int64_t> first_lines, TextFile& file) {
+  assert(first_lines.size() >= static_cast<std::size_t>(table.n));
   file.done(put(file.room(kAuditHeader.size()), kAuditHeader));
   for (const ScreenEvent& event : events) {
-    char* out = put(file.room(kAuditRowMax), kKindNames[static_cast<std::size_t>(event.kind)]);
+    char* out = put(file.room(kAuditRowMax), kind_name(event.kind));
     *out++ = ',';
     if (event.pair_case != 0) out = put_integer(out, event.pair_case);
     *out++ = ',';
@@ -80,7 +68,7 @@ void write_audit(const StationTable& table, const std::vector<ScreenEvent>& even
     *out++ = ',';
     out = put_float(out, event.distance);
     *out++ = ',';
-    out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
+    out = put(out, removed_name(event.removed));
     *out++ = ',';
     out = put_text(out, event.first_reason);
     *out++ = ',';

@@ -1,7 +1,8 @@
 #include "output/json_text.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "output/text_pieces.h"
 
 namespace dedup {
 namespace {
@@ -89,12 +90,8 @@ char* put_json_text(char* out, std::string_view bytes) {
 }
 
 char* put_json_number(char* out, float value) {
-  if (!std::isfinite(value)) {
-    constexpr std::string_view kNull = "null";
-    for (const char c : kNull) *out++ = c;
-    return out;
-  }
-  return std::to_chars(out, out + kJsonNumberMax, value).ptr;
+  static_assert(kJsonNumberMax >= kShortestFloatMax);
+  return std::isfinite(value) ? put_shortest(out, value) : put(out, "null");
 }
 
 }  // namespace dedup

@@ -1,27 +1,23 @@
-#include <algorithm>
-#include <charconv>
+#include "output/map_file.h"
+
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "output/json_text.h"
-#include "output/result_files.h"
+#include "output/text_pieces.h"
+#include "screening/duplicate_screen.h"
 
 namespace dedup {
 namespace {
 
-
-// Widest pieces: a 64-bit number, and the fixed texts around the values.
-constexpr std::size_t kNumberMax = 20;
+// Widest pieces: the fixed texts around the values, and the values.
 constexpr std::size_t kFixedMax = 320;
 constexpr std::size_t kPointMax =
-    kFixedMax + 3 * kJsonNumberMax + 2 * kNumberMax + 2 * json_text_max(kIdLength) + json_text_max(kReasonLength);
-constexpr std::size_t kLineMax = kFixedMax + 5 * kJsonNumberMax + 3 * kNumberMax;
-
-char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
-
-char* put_integer(char* out, std::int64_t value) { return std::to_chars(out, out + kNumberMax, value).ptr; }
+    kFixedMax + 3 * kJsonNumberMax + 2 * kIntegerMax + 2 * json_text_max(kIdLength) + json_text_max(kReasonLength);
+constexpr std::size_t kLineMax = kFixedMax + 5 * kJsonNumberMax + 3 * kIntegerMax;
 
 bool has_place(const StationTable& table, std::int32_t slot) {
   return std::isfinite(table.lon[slot]) && std::isfinite(table.lat[slot]);
@@ -37,7 +33,7 @@ char* put_position(char* out, const StationTable& table, std::int32_t slot) {
   return out;
 }
 
-char* put_point(char* out, const StationTable& table, const StationListReader::FirstLines& first_lines,
+char* put_point(char* out, const StationTable& table, std::span<const std::int64_t> first_lines,
                 std::int32_t slot) {
   out = put(out, "{\"type\":\"Feature\",\"geometry\":");
   if (has_place(table, slot)) {
@@ -62,11 +58,6 @@ char* put_point(char* out, const StationTable& table, const StationListReader::F
   return put(out, "}}");
 }
 
-// The names of the event kinds and of the removed records, in the order of
-// their enumerations.
-constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};
-constexpr std::string_view kRemovedNames[] = {"none", "first", "second", "both"};
-
 char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
   out = put(out, "{\"type\":\"Feature\",\"geometry\":");
   if (has_place(table, event.first) && has_place(table, event.second)) {
@@ -79,7 +70,7 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
     out = put(out, "null");
   }
   out = put(out, ",\"properties\":{\"event\":\"");
-  out = put(out, kKindNames[static_cast<std::size_t>(event.kind)]);
+  out = put(out, kind_name(event.kind));
   out = put(out, "\",\"case\":");
   out = event.pair_case == 0 ? put(out, "null") : put_integer(out, event.pair_case);
   out = put(out, ",\"first_record\":");
@@ -89,7 +80,7 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
   out = put(out, ",\"distance\":");
   out = put_json_number(out, event.distance);
   out = put(out, ",\"removed\":\"");
-  out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
+  out = put(out, removed_name(event.removed));
   out = put(out, event.same_prec ? "\",\"same_precipitation\":true}}" : "\",\"same_precipitation\":false}}");
   return out;
 }
@@ -97,7 +88,8 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
 }  // namespace
 
 void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
-               const StationListReader::FirstLines& first_lines, TextFile& file) {
+               std::span<const std::int64_t> first_lines, TextFile& file) {
+  assert(first_lines.size() >= static_cast<std::size_t>(table.n));
   file.done(put(file.room(kMapStart.size()), kMapStart));
   std::string_view separator;
   for (std::int32_t slot = 0; slot < table.n; ++slot) {

@@ -1,13 +1,14 @@
 #include "output/result_files.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "output/layout_field.h"
+#include "output/run_past.h"
 #include "output/text_file.h"
+#include "output/text_pieces.h"
 
 namespace dedup {
 namespace {
@@ -25,8 +26,6 @@ constexpr std::size_t kKeptLineMax =
 constexpr std::size_t kReportLineMax = 2 * kIdLength + 2 * kReportCoordinateWidth +
                                        kPrecipitationWidth + kReasonLength + 5 * kGap.size() + 1;
 
-char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
-
 // A fixed text, trimmed: all N bytes copied in a few fixed-size moves, the
 // end placed after the last non-blank one; the rest is scratch.
 template <std::size_t N>
@@ -36,7 +35,8 @@ char* put_trimmed(char* out, const FixedText<N>& text) {
 }
 
 // id, orgao, lon, lat and prec of one slot, without the line end; the
-// coordinates Width wide with 6 decimals. Up to 8 bytes past the end are
+// coordinates Width wide with 6 decimals. The bytes from the end up to
+// where a longest line would end, and kRunPast bytes past that, are
 // scratch.
 template <std::size_t Width>
 char* put_station(char* out, const StationTable& table, std::int32_t slot) {

@@ -9,47 +9,25 @@
 // Removed-stations report: the header line, then every record with remove 1,
 // as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
 // and reason (a blank reason leaves the line ending in two blanks).
-// Audit file: CSV (header row, commas, RFC 4180 quoting where a text needs
-// it, '\n' line ends), one row per screening event in order, naming both
-// records by record number, starting line and identifier, with the case,
-// the distance, which record the event removed and the reason each holds.
-// Map file: one GeoJSON FeatureCollection (RFC 7946) in strict JSON, its
-// first line always kMapStart, then one feature per line: a Point per record
-// in record order (its record number, starting line, id, orgao, prec, kept
-// or removed, reason), then a LineString per screening event in order, from
-// the first record to the second (event, case, both record numbers,
-// distance, which record it removed, whether both precipitations are
-// equal). Texts are the trimmed bytes in UTF-8 (json_text.h), numbers the
-// shortest text of the float; a value that is not finite is null, and so
-// is the geometry of a record, or of an event, with such a coordinate.
+// The audit file (audit_file.h) and the map (map_file.h), both optional.
 // The first line of the report, of the audit file and of the map is the
 // line an existing file must begin with to be replaced by one
 // (replace_rule.h).
 
 #include <string_view>
-#include <vector>
 
+#include "output/audit_file.h"
+#include "output/map_file.h"
 #include "output/output_set.h"
 #include "output/replace_rule.h"
 #include "output/text_file.h"
-#include "screening/duplicate_screen.h"
-#include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 inline constexpr std::string_view kReportHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO\n";
-inline constexpr std::string_view kAuditHeader =
-    "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
-    "distance,removed,first_reason,second_reason\n";
-inline constexpr std::string_view kMapStart =
-    "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[\n";
 
 void write_kept(const StationTable& table, TextFile& file);
 void write_removed(const StationTable& table, TextFile& file);
-void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
-                 const StationListReader::FirstLines& first_lines, TextFile& file);
-void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
-               const StationListReader::FirstLines& first_lines, TextFile& file);
 
 }  // namespace dedup

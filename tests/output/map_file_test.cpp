@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "output/result_files.h"
+#include "screening/duplicate_screen.h"
+#include "stations/station_list_reader.h"
 #include "support/scratch_folder.h"
 
 namespace dedup {

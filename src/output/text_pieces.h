@@ -1,0 +1,48 @@
+#pragma once
+// Pieces of text the writers of this room put, each at `out`, returning the
+// end of what it wrote: a text as it is; an integer of up to 64 bits in
+// decimal, at most kIntegerMax bytes; a finite float as the shortest text
+// that reads back as the same float, at most kShortestFloatMax bytes; and
+// the names the audit file and the map give an event's kind and the
+// records it removed.
+
+#include <algorithm>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <concepts>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "screening/duplicate_screen.h"
+
+namespace dedup {
+
+inline constexpr std::size_t kIntegerMax = 20;
+inline constexpr std::size_t kShortestFloatMax = 16;
+
+inline char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
+
+template <std::integral Integer>
+char* put_integer(char* out, Integer value) {
+  static_assert(sizeof(Integer) <= sizeof(std::int64_t));
+  return std::to_chars(out, out + kIntegerMax, value).ptr;
+}
+
+inline char* put_shortest(char* out, float value) {
+  assert(std::isfinite(value));
+  return std::to_chars(out, out + kShortestFloatMax, value).ptr;
+}
+
+// In the order of the enumerations.
+inline std::string_view kind_name(ScreenEvent::Kind kind) {
+  constexpr std::string_view kNames[] = {"pair", "purge", "review"};
+  return kNames[static_cast<std::size_t>(kind)];
+}
+inline std::string_view removed_name(ScreenEvent::Removed removed) {
+  constexpr std::string_view kNames[] = {"none", "first", "second", "both"};
+  return kNames[static_cast<std::size_t>(removed)];
+}
+
+}  // namespace dedup
