@@ -2,6 +2,7 @@
 // The eight decimal digits of an integer below 10^8, all made at once in the
 // bytes of one word, for the fixed-point fields; words of blanks.
 
+#include <cassert>
 #include <cstdint>
 
 namespace dedup {
@@ -14,9 +15,9 @@ inline constexpr std::uint64_t kBlanks = kEachByte * ' ';
 // halves of four digits, each into two pairs, each pair into two digits,
 // all lanes at once. x * 10486 >> 20 is x / 100 for x below 10^4, y * 103
 // >> 10 is y / 10 for y below 100. A lane x with quotient q by d becomes
-// q | (x - d * q) << s, computed as (x << s) - q * ((d << s) - 1). For
-// larger n the bytes are meaningless.
+// q | (x - d * q) << s, computed as (x << s) - q * ((d << s) - 1).
 constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
+  assert(n < 100000000);
   const std::uint64_t halves = std::uint64_t{n / 10000};
   std::uint64_t lanes = (std::uint64_t{n} << 32) - halves * ((std::uint64_t{10000} << 32) - 1);
   const std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007FULL;

@@ -35,6 +35,7 @@
 // creating a file gives (0666 less the umask). Failures are FatalErrors
 // naming the output.
 
+#include <cassert>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -63,7 +64,10 @@ class OutputSet {
   OutputSet& operator=(const OutputSet&) = delete;
 
   // The text of the k-th output, in the order requested.
-  TextFile& file(std::size_t k) { return *outputs_[k].file; }
+  TextFile& file(std::size_t k) {
+    assert(k < outputs_.size());
+    return *outputs_[k].file;
+  }
 
   void finish();
   // The notes of old files left behind, one line each (no line end).

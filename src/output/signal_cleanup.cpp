@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <cstdlib>
 
@@ -53,6 +54,7 @@ void clean_up_temporaries_on_signals() {
 }
 
 int create_listed_temporary(std::string& pattern) {
+  assert(pattern.ends_with("XXXXXX"));
   const HeldSignals held;
   for (auto& path : listed) {
     if (path.load() != nullptr) continue;
