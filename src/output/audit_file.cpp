@@ -58,7 +58,7 @@ void write_audit(const StationTable& table, const std::vector<ScreenEvent>& even
   assert(first_lines.size() >= static_cast<std::size_t>(table.n));
   file.done(put(file.room(kAuditHeader.size()), kAuditHeader));
   for (const ScreenEvent& event : events) {
-    char* out = put(file.room(kAuditRowMax), kind_name(event.kind));
+    char* out = put(file.room(kAuditRowMax), kKindNames[static_cast<std::size_t>(event.kind)]);
     *out++ = ',';
     if (event.pair_case != 0) out = put_integer(out, event.pair_case);
     *out++ = ',';
@@ -68,7 +68,7 @@ void write_audit(const StationTable& table, const std::vector<ScreenEvent>& even
     *out++ = ',';
     out = put_float(out, event.distance);
     *out++ = ',';
-    out = put(out, removed_name(event.removed));
+    out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
     *out++ = ',';
     out = put_text(out, event.first_reason);
     *out++ = ',';

@@ -18,7 +18,7 @@
 #include <cstring>
 
 #include "output/fixed_point_digits.h"
-#include "output/run_past.h"
+#include "output/text_file.h"
 
 namespace dedup {
 

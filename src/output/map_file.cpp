@@ -54,7 +54,7 @@ char* put_point(char* out, const StationTable& table, std::span<const std::int64
   out = put(out, ",\"precipitation\":");
   out = put_json_number(out, table.prec[slot]);
   out = put(out, table.remove[slot] == 0 ? ",\"status\":\"kept\",\"reason\":" : ",\"status\":\"removed\",\"reason\":");
-  out = put_json_text(out, table.reason[slot].trimmed());
+  out = put_json_text(out, reason_text(table.reason[slot].code()));
   return put(out, "}}");
 }
 
@@ -70,7 +70,7 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
     out = put(out, "null");
   }
   out = put(out, ",\"properties\":{\"event\":\"");
-  out = put(out, kind_name(event.kind));
+  out = put(out, kKindNames[static_cast<std::size_t>(event.kind)]);
   out = put(out, "\",\"case\":");
   out = event.pair_case == 0 ? put(out, "null") : put_integer(out, event.pair_case);
   out = put(out, ",\"first_record\":");
@@ -80,7 +80,7 @@ char* put_link(char* out, const StationTable& table, const ScreenEvent& event) {
   out = put(out, ",\"distance\":");
   out = put_json_number(out, event.distance);
   out = put(out, ",\"removed\":\"");
-  out = put(out, removed_name(event.removed));
+  out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
   out = put(out, event.same_prec ? "\",\"same_precipitation\":true}}" : "\",\"same_precipitation\":false}}");
   return out;
 }

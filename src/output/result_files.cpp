@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "output/layout_field.h"
-#include "output/run_past.h"
 #include "output/text_file.h"
 #include "output/text_pieces.h"
 
@@ -85,7 +84,7 @@ void write_removed(const StationTable& table, TextFile& file) {
   write_lines<kReportLineMax>(table, 1, file, [&table](char* out, std::int32_t slot) {
     out = put_station<kReportCoordinateWidth>(out, table, slot);
     out = put(out, kGap);
-    out = put(out, table.reason[slot].trimmed());
+    out = put(out, reason_text(table.reason[slot].code()));
     *out = '\n';
     return out + 1;
   });

@@ -11,13 +11,20 @@
 
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "output/run_past.h"
 
 namespace dedup {
+
+// How far a writer of this room may store past the end of the text it
+// writes: its longest word store, 8 bytes, begun at the text's last byte.
+// Such bytes are scratch, overwritten by what follows or never taken. (The
+// station texts are read a word from their last byte too, hence the same 7
+// bytes readable past a text in stations/fixed_text.h.)
+inline constexpr std::size_t kRunPast = sizeof(std::uint64_t) - 1;
 
 class TextFile;
 

@@ -15,8 +15,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "screening/duplicate_screen.h"
-
 namespace dedup {
 
 inline constexpr std::size_t kIntegerMax = 20;
@@ -35,14 +33,8 @@ inline char* put_shortest(char* out, float value) {
   return std::to_chars(out, out + kShortestFloatMax, value).ptr;
 }
 
-// In the order of the enumerations.
-inline std::string_view kind_name(ScreenEvent::Kind kind) {
-  constexpr std::string_view kNames[] = {"pair", "purge", "review"};
-  return kNames[static_cast<std::size_t>(kind)];
-}
-inline std::string_view removed_name(ScreenEvent::Removed removed) {
-  constexpr std::string_view kNames[] = {"none", "first", "second", "both"};
-  return kNames[static_cast<std::size_t>(removed)];
-}
+// In the order of ScreenEvent's enumerations Kind and Removed.
+inline constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};
+inline constexpr std::string_view kRemovedNames[] = {"none", "first", "second", "both"};
 
 }  // namespace dedup
