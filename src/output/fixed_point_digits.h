@@ -5,9 +5,10 @@
 #include <cassert>
 #include <cstdint>
 
+#include "stations/digits.h"
+
 namespace dedup {
 
-inline constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
 inline constexpr std::uint64_t kBlanks = kEachByte * ' ';
 
 // The eight decimal digits of n (below 10^8, leading zeros included) as

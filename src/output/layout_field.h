@@ -19,6 +19,7 @@
 
 #include "output/fixed_point_digits.h"
 #include "output/text_file.h"
+#include "stations/digits.h"
 
 namespace dedup {
 
@@ -39,15 +40,10 @@ template <std::size_t Width, int Decimals>
   static_assert(Width >= Decimals + 3, "-0 and its decimals fit the field");
   static_assert(8 <= 2 + Width + kRunPast && kHead + 8 <= 2 + Width + kRunPast,
                 "both word stores end within kRunPast bytes past the field");
-  constexpr auto power_of_ten = [](std::size_t exponent) {
-    std::uint64_t power = 1;
-    for (std::size_t k = 0; k < exponent; ++k) power *= 10;
-    return power;
-  };
   // The inline way takes eight digits at most, and a text no longer than
   // the field: a scaled value below these limits.
-  constexpr std::uint64_t kPositiveLimit = std::min(power_of_ten(8), power_of_ten(Width - 1));
-  constexpr std::uint64_t kNegativeLimit = std::min(power_of_ten(8), power_of_ten(Width - 2));
+  constexpr std::uint64_t kPositiveLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 1]);
+  constexpr std::uint64_t kNegativeLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 2]);
   // What the head adds to blanks, by sign and count of leading zeros.
   static constexpr auto kHeadSigns = [] {
     std::array<std::array<std::uint64_t, kIntegerDigits>, 2> adds{};
@@ -65,7 +61,7 @@ template <std::size_t Width, int Decimals>
   // an integer in the default rounding mode, halfway cases to even, which
   // the low bits then hold. A product of 2^52 or more, infinite or NaN
   // leaves 2^52 or more there, above either limit.
-  const double product = static_cast<double>(std::fabs(value)) * static_cast<double>(power_of_ten(Decimals));
+  const double product = static_cast<double>(std::fabs(value)) * static_cast<double>(kPowersOfTen[Decimals]);
   const std::uint64_t scaled =
       std::bit_cast<std::uint64_t>(product + kRoundingBias) - std::bit_cast<std::uint64_t>(kRoundingBias);
   const std::uint32_t negative = std::bit_cast<std::uint32_t>(value) >> 31;
