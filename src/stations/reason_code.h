@@ -53,7 +53,6 @@ class Reason {
   }
   void clear() { code_ = ReasonCode::kNone; }
   ReasonCode code() const { return code_; }
-  std::string_view trimmed() const { return reason_text(code_); }
   friend bool operator==(Reason, Reason) = default;
 
  private:

@@ -23,7 +23,7 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 std::vector<Outcome> outcomes(const StationTable& table) {
   std::vector<Outcome> result;
   for (std::int32_t k = 0; k < table.n; ++k) {
-    result.push_back({table.remove[k], table.mark_all[k], std::string(table.reason[k].trimmed())});
+    result.push_back({table.remove[k], table.mark_all[k], std::string(reason_text(table.reason[k].code()))});
   }
   return result;
 }
