@@ -54,8 +54,12 @@ row() {  # row LABEL COUNT LIST
   local faults peak instructions floor_peak
   read -r faults peak < <("$usage" 5 "${run[@]}")
   # The floor touches what the program's peak adds to its own.
-  read -r _ floor_peak < <("$usage" 5 "$floor" "$list" "$work/kept.txt" "$work/removed.txt" 0)
-  local floor_run=("$floor" "$list" "$work/kept.txt" "$work/removed.txt" $((peak > floor_peak ? peak - floor_peak : 0)))
+  # It exchanges files of its own: what it writes is no report, and the
+  # program does not replace a file that is not one.
+  : >"$work/floor-kept.txt" && : >"$work/floor-removed.txt"
+  read -r _ floor_peak < <("$usage" 5 "$floor" "$list" "$work/floor-kept.txt" "$work/floor-removed.txt" 0)
+  local floor_run=("$floor" "$list" "$work/floor-kept.txt" "$work/floor-removed.txt"
+                   $((peak > floor_peak ? peak - floor_peak : 0)))
   instructions=$(instructions "${run[@]}")
   hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" \
     "/bin/true" "cat $list" "${floor_run[*]}" "${run[*]}" >/dev/null 2>&1
