@@ -25,10 +25,10 @@ void FolderLocks::add(const OutputTarget& target) {
                      ": " + std::strerror(errno));
   }
   const Folder folder{target.folder_id, target.folder, descriptor};
-  const auto later = [](const Folder& a, const Folder& b) {
+  const auto earlier = [](const Folder& a, const Folder& b) {
     return a.id.device != b.id.device ? a.id.device < b.id.device : a.id.inode < b.id.inode;
   };
-  folders_.insert(std::upper_bound(folders_.begin(), folders_.end(), folder, later), folder);
+  folders_.insert(std::upper_bound(folders_.begin(), folders_.end(), folder, earlier), folder);
 }
 
 void FolderLocks::lock() {

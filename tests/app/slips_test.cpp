@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,15 +22,6 @@ constexpr const char* kHeader = " ID  ORGAO  LONGITUDE  LATITUDE  PRECIP  MOTIVO
 constexpr const char* kAuditHeader =
     "event,case,first_record,first_line,first_id,second_record,second_line,second_id,distance,removed,"
     "first_reason,second_reason\n";
-
-std::map<std::string, std::string> contents(const ScratchFolder& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.root())) {
-    const std::string name = entry.path().filename().string();
-    files[name] = folder.read(name);
-  }
-  return files;
-}
 
 struct Slip {
   std::vector<std::string> args;
@@ -67,7 +56,7 @@ TEST(Slips, NoSlipOverwritesAFileThatIsNotAnEarlierOutput) {
       {{"--audit", "removed.txt", "ana.txt", "kept.txt", "new.txt"},
        "station-dedup: removed.txt: exists and is not an audit file" + not_report},
   };
-  const auto before = contents(folder);
+  const auto before = folder.contents();
   for (const Slip& slip : slips) {
     std::string line;
     for (const std::string& arg : slip.args) line += arg + " ";
@@ -76,7 +65,7 @@ TEST(Slips, NoSlipOverwritesAFileThatIsNotAnEarlierOutput) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, slip.err);
-    EXPECT_EQ(contents(folder), before);
+    EXPECT_EQ(folder.contents(), before);
   }
   // What it may replace: earlier outputs and empty files.
   folder.write("empty.csv", "");

@@ -1,10 +1,12 @@
 #pragma once
 // A fresh temporary folder for one test, removed with everything in it when
-// the test ends, with helpers to write and read whole files by name.
+// the test ends, with helpers to write and read whole files by name, and to
+// take every file it holds with its content.
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -40,6 +42,16 @@ class ScratchFolder {
   }
 
   bool exists(std::string_view name) const { return std::filesystem::exists(path(name)); }
+
+  // Every entry of the folder, hidden ones too, by name, with its content.
+  std::map<std::string, std::string> contents() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      const std::string name = entry.path().filename().string();
+      files[name] = read(name);
+    }
+    return files;
+  }
 
  private:
   std::filesystem::path path_;
