@@ -39,46 +39,40 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
       ++at;
       break;
     }
-    if (option == "--max-records") {
-      if (at + 1 == argc) {
-        command.problem = "--max-records needs the number of records";
-        return command;
-      }
-      if (max_records_given) {
-        command.problem = "--max-records is given twice";
-        return command;
-      }
-      const auto count = record_count(argv[at + 1]);
-      if (!count) {
-        command.problem = "--max-records takes a whole number from 1 to " + std::to_string(kLargestCapacity);
-        return command;
-      }
-      command.max_records = *count;
-      max_records_given = true;
-      at += 2;
-      continue;
-    }
-    std::optional<std::string>* name = nullptr;
-    std::string_view file;
+    std::optional<std::string>* name = nullptr;  // none: --max-records
+    std::string_view needs;
     if (option == "--audit") {
       name = &command.names.audit;
-      file = "audit file";
+      needs = "the name of the audit file";
     } else if (option == "--map") {
       name = &command.names.map;
-      file = "map file";
+      needs = "the name of the map file";
+    } else if (option == "--max-records") {
+      needs = "the number of records";
     } else {
       break;
     }
     if (at + 1 == argc) {
-      command.problem = std::string(option) + " needs the name of the " + std::string(file);
+      command.problem = std::string(option) + " needs " + std::string(needs);
       return command;
     }
-    if (name->has_value()) {
+    if (name != nullptr ? name->has_value() : max_records_given) {
       command.problem = std::string(option) + " is given twice";
       return command;
     }
-    *name = trim_trailing_blanks(argv[at + 1]);
+    const std::string_view value = argv[at + 1];
     at += 2;
+    if (name != nullptr) {
+      *name = trim_trailing_blanks(value);
+      continue;
+    }
+    const auto count = record_count(value);
+    if (!count) {
+      command.problem = "--max-records takes a whole number from 1 to " + std::to_string(kLargestCapacity);
+      return command;
+    }
+    command.max_records = *count;
+    max_records_given = true;
   }
   if (argc - at > 3) {
     command.problem = std::string(argv[at + 3]) +

@@ -29,27 +29,18 @@ int print(std::FILE* stream, const std::string& text, int status) {
   return std::fflush(stream) == 0 ? status : kExitFailure;
 }
 
-void check_not_empty(const std::string& name, const char* what) {
-  if (name.empty()) throw FatalError(std::string("the name of the ") + what + " is empty");
-}
-
 }  // namespace
 
 void run(const RunNames& names, std::int32_t max_records) {
-  check_not_empty(names.station_list, "station list");
-  check_not_empty(names.kept, "kept-stations file");
-  check_not_empty(names.removed, "removed-stations report");
+  if (names.station_list.empty()) throw FatalError("the name of the station list is empty");
   std::vector<OutputRequest> requests{{names.kept, "kept-stations file"},
                                       {names.removed, "removed-stations report", false, kReportHeader}};
   const bool audit = names.audit.has_value();
   const bool map = names.map.has_value();
-  if (audit) {
-    check_not_empty(*names.audit, "audit file");
-    requests.push_back({*names.audit, "audit file", false, kAuditHeader});
-  }
-  if (map) {
-    check_not_empty(*names.map, "map file");
-    requests.push_back({*names.map, "map file", false, kMapStart});
+  if (audit) requests.push_back({*names.audit, "audit file", false, kAuditHeader});
+  if (map) requests.push_back({*names.map, "map file", false, kMapStart});
+  for (const OutputRequest& request : requests) {
+    if (request.name.empty()) throw FatalError("the name of the " + request.what + " is empty");
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>(max_records);
