@@ -55,11 +55,6 @@ std::optional<NumberParts> split(std::string_view text) {
   NumberParts parts;
   const char* p = text.data();
   const char* const end = p + text.size();
-  const auto digits = [&] {
-    const char* const start = p;
-    while (p != end && is_digit(*p)) ++p;
-    return std::string_view(start, static_cast<std::size_t>(p - start));
-  };
   // Leading zeros leave the mantissa 0 and are not counted. Past 19 digits
   // the mantissa wraps, but by then the count has passed the limit, and it
   // never goes back.
@@ -86,7 +81,9 @@ std::optional<NumberParts> split(std::string_view text) {
   if (c == 'e' || c == 'd') ++p;
   else if (c != '+' && c != '-') return std::nullopt;
   if (p != end && (*p == '+' || *p == '-')) parts.exponent_negative = *p++ == '-';
-  parts.exponent = digits();
+  const char* const exponent = p;
+  while (p != end && is_digit(*p)) ++p;
+  parts.exponent = std::string_view(exponent, static_cast<std::size_t>(p - exponent));
   if (parts.exponent.empty() || p != end) return std::nullopt;
   return parts;
 }
