@@ -1,5 +1,6 @@
 #include "stations/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -14,11 +15,7 @@ namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equals_ignoring_case(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (lower(text[i]) != word[i]) return false;
-  }
-  return true;
+  return std::ranges::equal(text, word, [](char a, char b) { return lower(a) == b; });
 }
 
 std::optional<float> parse_special(std::string_view text) {

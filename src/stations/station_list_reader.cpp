@@ -110,27 +110,23 @@ void read_records(std::string_view content, const std::string& name, StationTabl
   table.n = 0;
   if (content.size() >= kLongList) table.use_huge_pages();
   if (first_lines != nullptr) first_lines->clear();
-  // Common records are stored straight into the slots; any other record is
-  // read value by value into `record` and stored once whole, so that a slot
-  // never holds part of one, and a record that the file ends in the middle
-  // of is dropped.
+  // The common records that follow are stored straight into the slots; the
+  // record after them, of any other form, is read value by value into
+  // `record` and stored once whole, so that a slot never holds part of one,
+  // and a record that the file ends in the middle of is dropped.
   StationRecord record;
   std::int64_t first_line = 0;
   while (true) {
-    std::int32_t stored = scanner.read_common_records(table, first_lines);
-    if (stored == 0) {
-      if (!read_record(scanner, record, first_line)) return;
-      if (table.n == table.capacity()) {
-        const std::string capacity = std::to_string(table.capacity());
-        scanner.fail(first_line,
-                     "more than " + capacity + " records; the table holds at most " + capacity +
-                         (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
-      }
-      table.store(table.n, record);
-      if (first_lines != nullptr) first_lines->push_back(first_line);
-      stored = 1;
+    table.n += scanner.read_common_records(table, first_lines);
+    if (!read_record(scanner, record, first_line)) return;
+    if (table.n == table.capacity()) {
+      const std::string capacity = std::to_string(table.capacity());
+      scanner.fail(first_line, "more than " + capacity + " records; the table holds at most " + capacity +
+                                   (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
     }
-    table.n += stored;
+    table.store(table.n, record);
+    if (first_lines != nullptr) first_lines->push_back(first_line);
+    ++table.n;
   }
 }
 
