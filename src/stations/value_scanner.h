@@ -3,13 +3,13 @@
 // values are separated by blanks (space, tab), by one comma with or without
 // blanks around it, or by line ends. A line ends at a line feed, a carriage
 // return and line feed, or a carriage return alone; a UTF-8 byte-order mark
-// at the very start of the text is skipped. A
-// value is unquoted (up to the next blank, comma, slash or line end) or quoted
-// between apostrophes or quotation marks, a doubled delimiter standing for
-// one; a quoted value must end on its own line. "r*c" stands for r copies of
-// c and "r*" for r empty values; two commas with only blanks or line ends
-// between them, or a comma before a record's first value, give an empty value;
-// a slash ends the record. Malformed quoting is a FatalError with the line.
+// at the very start of the text is skipped. A value is unquoted (up to the
+// next blank, comma, slash or line end) or quoted between apostrophes or
+// quotation marks, a doubled delimiter standing for one; a quoted value must
+// end on its own line. "r*c" stands for r copies of c and "r*" for r empty
+// values; two commas with only blanks or line ends between them, or a comma
+// before a record's first value, give an empty value; a slash ends the
+// record. Malformed quoting is a FatalError with the line.
 
 #include <cstdint>
 #include <string>
