@@ -16,6 +16,8 @@ constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "lat
                                        "precipitation"};
 constexpr int kFieldCount = 5;
 constexpr int kFirstNumericField = 2;
+constexpr IdText StationRecord::*kTextFields[] = {&StationRecord::id, &StationRecord::orgao};
+constexpr float StationRecord::*kNumberFields[] = {&StationRecord::lon, &StationRecord::lat, &StationRecord::prec};
 
 // From this size on (about 12000 records of the usual length) a list fills
 // most of each huge page of the table's columns, and huge pages cost fewer
@@ -46,12 +48,6 @@ std::string shown(std::string_view text) {
   return out;
 }
 
-IdText& text_field(StationRecord& record, int field) { return field == 0 ? record.id : record.orgao; }
-
-float& number_field(StationRecord& record, int field) {
-  return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
-}
-
 float number(const ValueScanner& scanner, const ValueScanner::Value& value, int field) {
   if (float plain; scanner.read_plain_number(value, plain)) return plain;
   if (!value.quoted) {
@@ -77,13 +73,13 @@ bool read_record(ValueScanner& scanner, StationRecord& record, std::int64_t& fir
         if (field >= kFirstNumericField) {
           scanner.fail(value.line, std::string(kFieldNames[field]) + " has no value");
         }
-        text_field(record, field).clear();
+        (record.*kTextFields[field]).clear();
         break;
       case ValueScanner::Kind::kText:
         if (field < kFirstNumericField) {
-          text_field(record, field).assign(value.text);
+          (record.*kTextFields[field]).assign(value.text);
         } else {
-          number_field(record, field) = number(scanner, value, field);
+          record.*kNumberFields[field - kFirstNumericField] = number(scanner, value, field);
         }
         break;
     }
