@@ -29,10 +29,10 @@ std::size_t column_bytes(std::size_t slot_size, std::int32_t slots) {
 
 // Sets a column's slots from 0 to capacity to zero: the first n and the rest
 // of their last page by writing, the whole pages after them by handing them
-// back, so that pages never touched stay untouched. The column starts on a
-// page boundary.
+// back, so that pages never touched stay untouched.
 template <class T>
 void clear_column(T* column, std::int32_t n, std::int32_t capacity) {
+  assert(reinterpret_cast<std::uintptr_t>(column) % page_size() == 0);
   auto* const first = reinterpret_cast<std::byte*>(column);
   std::byte* const used_end = first + sizeof(T) * static_cast<std::size_t>(n);
   std::byte* const written = first + column_bytes(sizeof(T), n);
