@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <stdexcept>
 
 #include "stations/fatal_error.h"
 
@@ -126,8 +125,7 @@ void ListFile::read_to_end(int descriptor) {
       filled += static_cast<std::size_t>(got);
     }
   } catch (const std::bad_alloc&) {
-    fail(name_, "read", "too large to hold in memory");
-  } catch (const std::length_error&) {
+    // The one failure of resize() here: no string nears its max_size().
     fail(name_, "read", "too large to hold in memory");
   }
   content_ = std::string_view(read_.data(), filled);

@@ -1,5 +1,6 @@
 #include "stations/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -14,11 +15,7 @@ namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equals_ignoring_case(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (lower(text[i]) != word[i]) return false;
-  }
-  return true;
+  return std::ranges::equal(text, word, [](char a, char b) { return lower(a) == b; });
 }
 
 std::optional<float> parse_special(std::string_view text) {
@@ -40,8 +37,8 @@ struct NumberParts {
   bool negative = false;
   std::string_view integer;   // digits before the point
   std::string_view fraction;  // digits after the point
-  bool exponent_negative = false;
-  std::string_view exponent;  // exponent digits, empty when there is none
+  std::string_view exponent;  // the exponent's sign, if any, and digits; empty when there is none
+  std::int64_t power = 0;     // the exponent's value, growing no further once past 10^9 in size
   // The significant digits of integer and fraction (from the first nonzero
   // one) as one integer, and how many there are, counting stopping past
   // kMaxQuickDigits. The mantissa means nothing beyond that count.
@@ -55,11 +52,6 @@ std::optional<NumberParts> split(std::string_view text) {
   NumberParts parts;
   const char* p = text.data();
   const char* const end = p + text.size();
-  const auto digits = [&] {
-    const char* const start = p;
-    while (p != end && is_digit(*p)) ++p;
-    return std::string_view(start, static_cast<std::size_t>(p - start));
-  };
   // Leading zeros leave the mantissa 0 and are not counted. Past 19 digits
   // the mantissa wraps, but by then the count has passed the limit, and it
   // never goes back.
@@ -85,30 +77,29 @@ std::optional<NumberParts> split(std::string_view text) {
   const char c = lower(*p);
   if (c == 'e' || c == 'd') ++p;
   else if (c != '+' && c != '-') return std::nullopt;
-  if (p != end && (*p == '+' || *p == '-')) parts.exponent_negative = *p++ == '-';
-  parts.exponent = digits();
-  if (parts.exponent.empty() || p != end) return std::nullopt;
-  return parts;
-}
-
-std::int64_t exponent_value(const NumberParts& parts) {
-  std::int64_t exponent = 0;
-  for (const char c : parts.exponent) {
-    if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
+  const char* const exponent = p;
+  const bool exponent_negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
+  const char* const digits = p;
+  for (; p != end && is_digit(*p); ++p) {
+    if (parts.power < 1'000'000'000) parts.power = parts.power * 10 + (*p - '0');
   }
-  return parts.exponent_negative ? -exponent : exponent;
+  if (p == digits || p != end) return std::nullopt;
+  if (exponent_negative) parts.power = -parts.power;
+  parts.exponent = std::string_view(exponent, static_cast<std::size_t>(p - exponent));
+  return parts;
 }
 
 // Any length of digits and exponent, through from_chars, which rounds the
 // decimal text straight to float.
-std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t exponent) {
+std::optional<float> convert_exactly(const NumberParts& parts) {
   std::string plain;
   if (parts.negative) plain += '-';
   plain.append(parts.integer);
   plain += '.';
   plain.append(parts.fraction);
   if (!parts.exponent.empty()) {
-    plain += parts.exponent_negative ? "e-" : "e";
+    plain += 'e';  // from_chars takes a plus sign in the exponent only
     plain.append(parts.exponent);
   }
   float value = 0.0f;
@@ -123,7 +114,7 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
         first != std::string_view::npos
             ? static_cast<std::int64_t>(parts.integer.size() - first)
             : -static_cast<std::int64_t>(std::min(parts.fraction.find_first_not_of('0'), parts.fraction.size()));
-    value = order + exponent > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    value = order + parts.power > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
     if (parts.negative) value = -value;
   } else if (error != std::errc()) {
     return std::nullopt;
@@ -136,14 +127,13 @@ std::optional<float> convert_exactly(const NumberParts& parts, std::int64_t expo
 std::optional<float> parse_number(std::string_view text) {
   const std::optional<NumberParts> parts = split(text);
   if (!parts) return parse_special(text);
-  const std::int64_t exponent = exponent_value(*parts);
   if (parts->significant <= kMaxQuickDigits) {
     if (const auto quick = convert_quickly(parts->negative, parts->mantissa,
-                                           exponent - static_cast<std::int64_t>(parts->fraction.size()))) {
+                                           parts->power - static_cast<std::int64_t>(parts->fraction.size()))) {
       return quick;
     }
   }
-  return convert_exactly(*parts, exponent);
+  return convert_exactly(*parts);
 }
 
 }  // namespace dedup

@@ -16,6 +16,8 @@ constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "lat
                                        "precipitation"};
 constexpr int kFieldCount = 5;
 constexpr int kFirstNumericField = 2;
+constexpr IdText StationRecord::*kTextFields[] = {&StationRecord::id, &StationRecord::orgao};
+constexpr float StationRecord::*kNumberFields[] = {&StationRecord::lon, &StationRecord::lat, &StationRecord::prec};
 
 // From this size on (about 12000 records of the usual length) a list fills
 // most of each huge page of the table's columns, and huge pages cost fewer
@@ -46,74 +48,45 @@ std::string shown(std::string_view text) {
   return out;
 }
 
-class RecordReader {
- public:
-  RecordReader(const std::string& name, std::string_view content)
-      : name_(name), scanner_(content, name) {}
-
-  // The common records that follow, stored into the table's slots from n
-  // on while slots remain; how many.
-  std::int32_t read_common(StationTable& table, StationListReader::FirstLines* first_lines) {
-    return scanner_.read_common_records(table, table.n, first_lines);
+float number(const ValueScanner& scanner, const ValueScanner::Value& value, int field) {
+  if (float plain; scanner.read_plain_number(value, plain)) return plain;
+  if (!value.quoted) {
+    if (const auto parsed = parse_number(value.text)) return *parsed;
   }
+  scanner.fail(value.line, std::string(kFieldNames[field]) + " \"" + shown(value.text) + "\" is not a number" +
+                               (value.quoted ? " (numbers are written without quotes)" : ""));
+}
 
-  // Reads the next record, of any form, value by value; false when the file
-  // ends before it is complete.
-  bool read(StationRecord& record) {
-    for (int field = 0; field < kFieldCount; ++field) {
-      const ValueScanner::Value value = scanner_.next();
-      if (field == 0) first_line_ = value.line;
-      switch (value.kind) {
-        case ValueScanner::Kind::kEndOfFile:
-          return false;
-        case ValueScanner::Kind::kEndOfRecord:
-          fail(value.line, std::string("the record ends at '/' before its ") + kFieldNames[first_numeric(field)]);
-        case ValueScanner::Kind::kEmpty:
-          if (field >= kFirstNumericField) fail(value.line, std::string(kFieldNames[field]) + " has no value");
-          text_field(record, field).clear();
-          break;
-        case ValueScanner::Kind::kText:
-          if (field < kFirstNumericField) {
-            text_field(record, field).assign(value.text);
-          } else {
-            number_field(record, field) = number(value, field);
-          }
-          break;
-      }
+// Reads the next record, of any form, value by value; false when the file
+// ends before it is complete. `first_line` receives the line of its first value.
+bool read_record(ValueScanner& scanner, StationRecord& record, std::int64_t& first_line) {
+  for (int field = 0; field < kFieldCount; ++field) {
+    const ValueScanner::Value value = scanner.next();
+    if (field == 0) first_line = value.line;
+    switch (value.kind) {
+      case ValueScanner::Kind::kEndOfFile:
+        return false;
+      case ValueScanner::Kind::kEndOfRecord:
+        scanner.fail(value.line, std::string("the record ends at '/' before its ") +
+                                     kFieldNames[std::max(field, kFirstNumericField)]);
+      case ValueScanner::Kind::kEmpty:
+        if (field >= kFirstNumericField) {
+          scanner.fail(value.line, std::string(kFieldNames[field]) + " has no value");
+        }
+        (record.*kTextFields[field]).clear();
+        break;
+      case ValueScanner::Kind::kText:
+        if (field < kFirstNumericField) {
+          (record.*kTextFields[field]).assign(value.text);
+        } else {
+          record.*kNumberFields[field - kFirstNumericField] = number(scanner, value, field);
+        }
+        break;
     }
-    scanner_.skip_rest_of_line();
-    return true;
   }
-
-  // Line of the first value of the record read last.
-  std::int64_t first_line() const { return first_line_; }
-
- private:
-  static int first_numeric(int field) { return field < kFirstNumericField ? kFirstNumericField : field; }
-
-  static IdText& text_field(StationRecord& record, int field) { return field == 0 ? record.id : record.orgao; }
-
-  static float& number_field(StationRecord& record, int field) {
-    return field == 2 ? record.lon : field == 3 ? record.lat : record.prec;
-  }
-
-  float number(const ValueScanner::Value& value, int field) const {
-    if (float plain; scanner_.read_plain_number(value, plain)) return plain;
-    if (!value.quoted) {
-      if (const auto parsed = parse_number(value.text)) return *parsed;
-    }
-    fail(value.line, std::string(kFieldNames[field]) + " \"" + shown(value.text) + "\" is not a number" +
-                         (value.quoted ? " (numbers are written without quotes)" : ""));
-  }
-
-  [[noreturn]] void fail(std::int64_t line, const std::string& what) const {
-    throw FatalError(name_ + ":" + std::to_string(line) + ": " + what);
-  }
-
-  const std::string& name_;
-  ValueScanner scanner_;
-  std::int64_t first_line_ = 0;
-};
+  scanner.skip_rest_of_line();
+  return true;
+}
 
 // Whether the first line that holds anything holds a semicolon: the mark of
 // a spreadsheet's export, which the list's syntax does not read.
@@ -129,30 +102,27 @@ bool starts_like_an_export(std::string_view content) {
 
 void read_records(std::string_view content, const std::string& name, StationTable& table,
                   StationListReader::FirstLines* first_lines) {
-  RecordReader reader(name, content);
+  ValueScanner scanner(content, name);
   table.n = 0;
   if (content.size() >= kLongList) table.use_huge_pages();
   if (first_lines != nullptr) first_lines->clear();
-  // Common records are stored straight into the slots; any other record is
-  // read value by value into `record` and stored once whole, so that a slot
-  // never holds part of one, and a record that the file ends in the middle
-  // of is dropped.
+  // The common records that follow are stored straight into the slots; the
+  // record after them, of any other form, is read value by value into
+  // `record` and stored once whole, so that a slot never holds part of one,
+  // and a record that the file ends in the middle of is dropped.
   StationRecord record;
+  std::int64_t first_line = 0;
   while (true) {
-    std::int32_t stored = table.n < table.capacity() ? reader.read_common(table, first_lines) : 0;
-    if (stored == 0) {
-      if (!reader.read(record)) return;
-      if (table.n == table.capacity()) {
-        const std::string capacity = std::to_string(table.capacity());
-        throw FatalError(name + ":" + std::to_string(reader.first_line()) + ": more than " + capacity +
-                         " records; the table holds at most " + capacity +
-                         (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
-      }
-      table.store(table.n, record);
-      if (first_lines != nullptr) first_lines->push_back(reader.first_line());
-      stored = 1;
+    table.n += scanner.read_common_records(table, first_lines);
+    if (!read_record(scanner, record, first_line)) return;
+    if (table.n == table.capacity()) {
+      const std::string capacity = std::to_string(table.capacity());
+      scanner.fail(first_line, "more than " + capacity + " records; the table holds at most " + capacity +
+                                   (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
     }
-    table.n += stored;
+    table.store(table.n, record);
+    if (first_lines != nullptr) first_lines->push_back(first_line);
+    ++table.n;
   }
 }
 

@@ -4,13 +4,12 @@
 // line and running over as many lines as it needs; the rest of the line after
 // the fifth value is skipped. A partial final record is dropped. Sets n.
 // Fatal (FatalError naming the file, and the line for a bad value): a file
-// that cannot be opened or read or that another program cuts short while it is
-// read (whatever else that makes of its content), a numeric field that is not a number or has
-// no value, malformed quoting, more records than the table's capacity.
-// A failure on the first record of a list whose first line holds a
-// semicolon adds a pointer to the README's section on exports.
-// Given `first_lines`, it also receives, for each record in turn, the line of
-// the list on which the record starts.
+// that cannot be opened or read or that another program cuts short while it
+// is read (whatever else that makes of its content), a numeric field that is
+// not a number or has no value, malformed quoting, more records than the
+// table's capacity. A failure on the first record of a list whose first line
+// holds a semicolon adds a pointer to the README's section on exports.
+// `first_lines`, when given, receives the line on which each record starts.
 
 #include <cstdint>
 #include <string>

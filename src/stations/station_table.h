@@ -5,11 +5,9 @@
 // Only the reader writes the station fields and n; only the screening writes
 // remove, mark_all and reason; the result files only read.
 //
-// The columns lie in one block of fresh pages that costs nothing until
-// touched: a run pays for the slots it uses, not for the capacity, which
-// only reserves address space. The station fields of a slot hold nothing
-// meaningful until the reader stores into it; the reset gives every slot
-// its blank screening state.
+// The columns lie in one PageBlock: a run pays for the slots it uses, not for
+// the capacity. A slot's station fields mean nothing until the reader stores
+// into it; reset_screening() gives every slot its blank screening state.
 
 #include <cassert>
 #include <cstddef>
@@ -58,10 +56,8 @@ class StationTable {
   // what the first n slots cost.
   void reset_screening();
 
-  // Asks for the columns in transparent huge pages before records are
-  // stored (n is 0): for a long list, a few faults instead of one per 4 KiB;
-  // for a short one, clearing whole huge pages costs more than the faults
-  // saved.
+  // Asks for the columns in transparent huge pages (page_block.h) before
+  // records are stored (n is 0): worth it for a long list only.
   void use_huge_pages() {
     assert(n == 0);
     block_.use_huge_pages();

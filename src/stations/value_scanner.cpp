@@ -3,7 +3,6 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
-#include <cstring>
 
 #include "stations/digits.h"
 #include "stations/fatal_error.h"
@@ -12,13 +11,6 @@
 
 namespace dedup {
 namespace {
-
-// Digits followed by '*': the start of the repeat form "r*c" or "r*".
-bool starts_with_repeat(std::string_view text) {
-  std::size_t digits = 0;
-  while (digits < text.size() && is_digit(text[digits])) ++digits;
-  return digits > 0 && digits < text.size() && text[digits] == '*';
-}
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -107,8 +99,8 @@ void ValueScanner::skip_blanks_and_line_ends() {
   pos_ = pos;
 }
 
-std::int32_t ValueScanner::read_common_records(StationTable& table, std::int32_t first,
-                                               std::vector<std::int64_t>* first_lines) {
+std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines) {
+  const std::int32_t first = table.n;
   assert(first >= 0 && first <= table.capacity());
   assert(repeats_left_ == 0 && !separator_pending_);  // at the start of a record
   static_assert(kSlack >= kPlainDecimalReach && kSlack >= sizeof(std::uint64_t));
@@ -188,16 +180,12 @@ ValueScanner::Value ValueScanner::next() {
     --repeats_left_;
     return repeated_;
   }
-  if (separator_pending_) {
-    separator_pending_ = false;
-    skip_blanks_and_line_ends();
-    if (!at_end() && content_[pos_] == ',') {
-      ++pos_;
-      skip_blanks_and_line_ends();
-    }
-  } else {
+  skip_blanks_and_line_ends();
+  if (separator_pending_ && !at_end() && content_[pos_] == ',') {
+    ++pos_;
     skip_blanks_and_line_ends();
   }
+  separator_pending_ = false;
 
   Value value;
   value.line = line_;
@@ -215,45 +203,34 @@ ValueScanner::Value ValueScanner::next() {
   }
 
   separator_pending_ = true;
-  // The common value, unquoted and no repeat, is found in one pass. A repeat
-  // begins with digits and '*', which does not end a value, so such a value
-  // is read again below as a repeat.
-  if (c != '\'' && c != '"') {
-    const std::size_t start = pos_;
-    value.kind = Kind::kText;
-    if (!read_unquoted(value) || !starts_with_repeat(value.text)) return value;
-    pos_ = start;
-  }
-  std::int64_t count = 0;
-  std::size_t star = pos_;
-  while (star < content_.size() && is_digit(content_[star])) {
-    if (count < kRepeatCap) count = count * 10 + (content_[star] - '0');
-    ++star;
-  }
-  if (star > pos_ && star < content_.size() && content_[star] == '*' && count > 0) {
-    pos_ = star + 1;
-    if (at_separator()) {
-      value.kind = Kind::kEmpty;
-    } else {
-      value.kind = Kind::kText;
-      read_value(value);
-    }
-    repeated_ = value;
-    repeats_left_ = count - 1;
-    return value;
-  }
   value.kind = Kind::kText;
-  read_value(value);
+  // A repeat is an unquoted value that holds a '*' right after its leading
+  // digits (a '*' does not end a value): the value is read whole in one pass
+  // like any other, and what follows its '*' is then read again.
+  const std::size_t start = pos_;
+  if (!read_value(value)) return value;
+  std::int64_t count = 0;
+  std::size_t star = 0;  // the text holds a '*', which ends its leading digits
+  for (; is_digit(value.text[star]); ++star) {
+    if (count < kRepeatCap) count = count * 10 + (value.text[star] - '0');
+  }
+  if (star == 0 || value.text[star] != '*' || count == 0) return value;
+  pos_ = start + star + 1;
+  if (at_separator()) {
+    value.kind = Kind::kEmpty;
+  } else {
+    read_value(value);
+  }
+  repeated_ = value;
+  repeats_left_ = count - 1;
   return value;
 }
 
-void ValueScanner::read_value(Value& value) {
+bool ValueScanner::read_value(Value& value) {
   const char c = content_[pos_];
-  if (c == '\'' || c == '"') {
-    read_quoted(value);
-  } else {
-    read_unquoted(value);
-  }
+  if (c != '\'' && c != '"') return read_unquoted(value);
+  read_quoted(value);
+  return false;
 }
 
 bool ValueScanner::read_unquoted(Value& value) {
@@ -264,11 +241,9 @@ bool ValueScanner::read_unquoted(Value& value) {
   bool star = false;
   while (true) {
     if (pos + sizeof(std::uint64_t) <= size) {
-      std::uint64_t word;
-      std::memcpy(&word, data + pos, sizeof word);
-      const std::uint64_t below = below_digits(word);
+      const std::uint64_t below = below_digits(swar::load_word(data + pos));
       if (below == 0) {
-        pos += sizeof word;
+        pos += sizeof(std::uint64_t);
         continue;
       }
       pos += static_cast<std::size_t>(std::countr_zero(below)) / 8;

@@ -3,13 +3,13 @@
 // values are separated by blanks (space, tab), by one comma with or without
 // blanks around it, or by line ends. A line ends at a line feed, a carriage
 // return and line feed, or a carriage return alone; a UTF-8 byte-order mark
-// at the very start of the text is skipped. A
-// value is unquoted (up to the next blank, comma, slash or line end) or quoted
-// between apostrophes or quotation marks, a doubled delimiter standing for
-// one; a quoted value must end on its own line. "r*c" stands for r copies of
-// c and "r*" for r empty values; two commas with only blanks or line ends
-// between them, or a comma before a record's first value, give an empty value;
-// a slash ends the record. Malformed quoting is a FatalError with the line.
+// at the very start of the text is skipped. A value is unquoted (up to the
+// next blank, comma, slash or line end) or quoted between apostrophes or
+// quotation marks, a doubled delimiter standing for one; a quoted value must
+// end on its own line. "r*c" stands for r copies of c and "r*" for r empty
+// values; two commas with only blanks or line ends between them, or a comma
+// before a record's first value, give an empty value; a slash ends the
+// record. Malformed quoting is a FatalError with the line.
 
 #include <cstdint>
 #include <string>
@@ -38,18 +38,16 @@ class ValueScanner {
   Value next();
 
   // The fast path for whole records: reads common records one after the
-  // other, each in one pass, into the table's slots from `first` on while
-  // slots remain; returns how many it read (n is the caller's to advance).
+  // other, each in one pass, into the table's slots from n on while slots
+  // remain; returns how many it read (n is the caller's to advance).
   // The slot of a record it gives up on is left blank (as StationRecord{}).
   // `first_lines`, when not null, receives the line of each. A common
   // record is five unquoted values on one line, none holding '*', separated
   // by blanks or by one comma with or without blanks, the three numbers
-  // plain decimals (plain_decimal.h).
-  // Stops at the start of the first record that is not one, or that lies
-  // within 32 bytes of the end (kSlack), which next() then reads value by
-  // value.
-  std::int32_t read_common_records(StationTable& table, std::int32_t first,
-                                   std::vector<std::int64_t>* first_lines);
+  // plain decimals (plain_decimal.h). Stops at the start of the first record
+  // that is not one, or that lies within 32 bytes of the end (kSlack), which
+  // next() then reads value by value.
+  std::int32_t read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines);
 
   // The fast path for a number read value by value: the plain decimal that
   // an unquoted value from next() holds, read as read_common_records reads
@@ -57,11 +55,11 @@ class ValueScanner {
   // within 32 bytes of the end.
   bool read_plain_number(const Value& value, float& number) const;
 
-  // The current line.
-  std::int64_t line() const { return line_; }
-
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
+
+  // Throws FatalError "<file>:<line>: <what>".
+  [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
  private:
   // Every value of a common record starts at or before kSlack bytes before
@@ -74,12 +72,12 @@ class ValueScanner {
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
-  void read_value(Value& value);
+  // Reads a quoted or unquoted value; true when it is unquoted and holds a
+  // '*' (it may then be a repeat).
+  bool read_value(Value& value);
   void read_quoted(Value& value);
-  // Reads up to the next blank, comma, slash or line end; true when the
-  // text holds a '*' (it may then be a repeat).
+  // Reads up to the next blank, comma, slash or line end; true as above.
   bool read_unquoted(Value& value);
-  [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
   // A record has five fields, so larger repeat counts act alike.
   static constexpr std::int64_t kRepeatCap = 1'000'000;
