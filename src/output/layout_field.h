@@ -1,13 +1,13 @@
 #pragma once
 // A fixed-point field of a layout known when compiling, after its two-blank
 // gap: put_gap_and_field<Width, Decimals>(out, value) writes two blanks and
-// then the same Width bytes FieldRenderer(Width, Decimals) writes, for every
-// float, and returns the field's end. This is the fast way; FieldRenderer is
-// the exact one it is held to. A magnitude below 10^(8 - Decimals) whose
-// text fits the field is made inline: its eight digits at once, then
-// blanks, sign, point and decimals placed in two word stores. Every other
-// value goes to FieldRenderer. Up to kRunPast bytes past the field's end
-// may be overwritten as scratch.
+// then the same Width bytes render_field writes for those, for every float,
+// and returns the field's end. This is the fast way; render_field is the
+// exact one it is held to. A magnitude below 10^(8 - Decimals) whose text
+// fits the field is made inline: its eight digits at once, then blanks,
+// sign, point and decimals placed in two word stores. Every other value
+// goes to render_field. Up to kRunPast bytes past the field's end may be
+// overwritten as scratch.
 
 #include <algorithm>
 #include <array>
@@ -42,12 +42,12 @@ constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
   return (lanes << 8) - tens * ((10 << 8) - 1);
 }
 
-// The gap and the field by FieldRenderer: the values the inline way leaves.
+// The gap and the field by render_field: the values the inline way leaves.
 [[gnu::noinline, gnu::cold]] inline char* put_gap_and_rendered(char* out, float value, std::size_t width,
                                                                int decimals) {
   out[0] = ' ';
   out[1] = ' ';
-  return FieldRenderer(width, decimals).write(out + 2, value);
+  return render_field(out + 2, value, width, decimals);
 }
 
 template <std::size_t Width, int Decimals>
