@@ -88,7 +88,8 @@ void check_attributes(const OutputTarget& target, std::uint64_t attributes, cons
 
 void find_folder(OutputTarget& target) {
   target.folder = folder_of(target.path);
-  target.base = target.path.substr(target.path.rfind('/') + 1);  // npos + 1 is 0: the whole name
+  const std::size_t slash = target.path.rfind('/');
+  target.base = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
   if (target.base.empty()) refuse(target, target.path + " names a folder");
   struct stat status {};
   if (::stat(target.folder.c_str(), &status) != 0) {
