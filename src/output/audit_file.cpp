@@ -1,4 +1,4 @@
-#include "output/audit_file.h"
+#include "output/result_files.h"
 
 #include <cassert>
 #include <cmath>

@@ -1,8 +1,6 @@
-#include "output/json_text.h"
+#include "output/text_pieces.h"
 
 #include <cmath>
-
-#include "output/text_pieces.h"
 
 namespace dedup {
 namespace {
@@ -90,7 +88,6 @@ char* put_json_text(char* out, std::string_view bytes) {
 }
 
 char* put_json_number(char* out, float value) {
-  static_assert(kJsonNumberMax >= kShortestFloatMax);
   return std::isfinite(value) ? put_shortest(out, value) : put(out, "null");
 }
 

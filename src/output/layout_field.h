@@ -1,23 +1,24 @@
 #pragma once
 // A fixed-point field of a layout known when compiling, after its two-blank
 // gap: put_gap_and_field<Width, Decimals>(out, value) writes two blanks and
-// then the same Width bytes FieldRenderer(Width, Decimals) writes, for every
-// float, and returns the field's end. This is the fast way; FieldRenderer is
-// the exact one it is held to. A magnitude below 10^(8 - Decimals) whose
-// text fits the field is made inline: its eight digits at once, then
-// blanks, sign, point and decimals placed in two word stores. Every other
-// value goes to FieldRenderer. Up to kRunPast bytes past the field's end
-// may be overwritten as scratch.
+// then the same Width bytes render_field writes for those, for every float,
+// and returns the field's end. This is the fast way; render_field is the
+// exact one it is held to. A magnitude below 10^(8 - Decimals) whose text
+// fits the field is made inline: its eight digits at once, then blanks,
+// sign, point and decimals placed in two word stores. Every other value
+// goes to render_field. Up to kRunPast bytes past the field's end may be
+// overwritten as scratch.
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "output/fixed_point_digits.h"
+#include "output/field_renderer.h"
 #include "output/text_file.h"
 #include "stations/digits.h"
 
@@ -25,9 +26,29 @@ namespace dedup {
 
 static_assert(std::endian::native == std::endian::little, "a word's lowest byte is stored first");
 
-// The gap and the field by FieldRenderer: the values the inline way leaves.
-[[gnu::noinline, gnu::cold]] char* put_gap_and_rendered(char* out, float value, std::size_t width,
-                                                        int decimals);
+// The eight decimal digits of n (below 10^8, leading zeros included) as
+// byte values 0 to 9, the first digit in the lowest byte: n split into two
+// halves of four digits, each into two pairs, each pair into two digits,
+// all lanes at once. x * 10486 >> 20 is x / 100 for x below 10^4, y * 103
+// >> 10 is y / 10 for y below 100. A lane x with quotient q by d becomes
+// q | (x - d * q) << s, computed as (x << s) - q * ((d << s) - 1).
+constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
+  assert(n < 100000000);
+  const std::uint64_t halves = std::uint64_t{n / 10000};
+  std::uint64_t lanes = (std::uint64_t{n} << 32) - halves * ((std::uint64_t{10000} << 32) - 1);
+  const std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007FULL;
+  lanes = (lanes << 16) - hundreds * ((100 << 16) - 1);
+  const std::uint64_t tens = ((lanes * 103) >> 10) & 0x000F000F000F000FULL;
+  return (lanes << 8) - tens * ((10 << 8) - 1);
+}
+
+// The gap and the field by render_field: the values the inline way leaves.
+[[gnu::noinline, gnu::cold]] inline char* put_gap_and_rendered(char* out, float value, std::size_t width,
+                                                               int decimals) {
+  out[0] = ' ';
+  out[1] = ' ';
+  return render_field(out + 2, value, width, decimals);
+}
 
 template <std::size_t Width, int Decimals>
 [[gnu::always_inline]] inline char* put_gap_and_field(char* out, float value) {
@@ -76,7 +97,7 @@ template <std::size_t Width, int Decimals>
   // zeros.
   const unsigned zeros =
       static_cast<unsigned>(std::countr_zero(digits | (std::uint64_t{1} << (8 * (kIntegerDigits - 1))))) / 8;
-  const std::uint64_t head = (digits << (8 * (8 - kIntegerDigits))) + kBlanks + kHeadSigns[negative][zeros];
+  const std::uint64_t head = (digits << (8 * (8 - kIntegerDigits))) + kEachByte * ' ' + kHeadSigns[negative][zeros];
   const std::uint64_t in_field = head >> (8 * (8 - kHead));
   const std::uint64_t fraction = ((digits >> (8 * kIntegerDigits)) << 8) + (kEachByte * '0' << 8) + '.';
   std::memcpy(out, &in_field, sizeof in_field);

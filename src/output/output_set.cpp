@@ -149,7 +149,17 @@ void OutputSet::put_in_place(Output& output) {
     }
     if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
       output.placed = Placed::kExchanged;
-      if (!target.regular_file) check_appeared(output);
+      // A file that another program put at a new output's name meanwhile is
+      // held to the rule for the files that were there before; one the
+      // output may not replace is put back.
+      if (!target.regular_file) {
+        try {
+          check_may_replace(output.temporary, output.first_line, target.name, target.what);
+        } catch (const FatalError&) {
+          put_back(output);
+          throw;
+        }
+      }
       return;
     }
     if (errno != ENOENT) break;
@@ -160,18 +170,6 @@ void OutputSet::put_in_place(Output& output) {
   const bool existed = ::access(to, F_OK) == 0;
   if (std::rename(from, to) != 0) output.file->fail(step, errno);
   output.placed = existed ? Placed::kRenamedOver : Placed::kRenamed;
-}
-
-// A file that another program put at a new output's name meanwhile is held
-// to the rule for the files that were there before; one the output may not
-// replace is put back.
-void OutputSet::check_appeared(Output& output) {
-  try {
-    check_may_replace(output.temporary, output.first_line, output.target.name, output.target.what);
-  } catch (const FatalError&) {
-    put_back(output);
-    throw;
-  }
 }
 
 void OutputSet::put_back(Output& output) {

@@ -89,7 +89,6 @@ class OutputSet {
   static void finish_temporary(Output& output);
   static void write_in_place(Output& output);
   static void put_in_place(Output& output);
-  static void check_appeared(Output& output);
   static void put_back(Output& output);
   void remove_temporaries();
 

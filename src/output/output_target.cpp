@@ -54,11 +54,6 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string base_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The path a symbolic link at `path` leads to.
 std::string follow_link(const OutputTarget& target, const std::string& path) {
   std::vector<char> link(256);
@@ -91,13 +86,10 @@ void check_attributes(const OutputTarget& target, std::uint64_t attributes, cons
   if ((attributes & STATX_ATTR_APPEND) != 0) refuse(target, what + "append-only" + why);
 }
 
-void check_may_write(const OutputTarget& target) {
-  if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) refuse(target, std::strerror(errno));
-}
-
 void find_folder(OutputTarget& target) {
   target.folder = folder_of(target.path);
-  target.base = base_of(target.path);
+  const std::size_t slash = target.path.rfind('/');
+  target.base = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
   if (target.base.empty()) refuse(target, target.path + " names a folder");
   struct stat status {};
   if (::stat(target.folder.c_str(), &status) != 0) {
@@ -145,7 +137,7 @@ OutputTarget find_output_target(const std::string& name, std::string_view what) 
     if (S_ISDIR(status.st_mode)) refuse(target, "it is a folder");
     const std::uint64_t attributes = S_ISREG(status.st_mode) ? attributes_of(target.path, AT_SYMLINK_NOFOLLOW) : 0;
     check_attributes(target, attributes, "");
-    check_may_write(target);
+    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) refuse(target, std::strerror(errno));
     if (S_ISREG(status.st_mode)) target.regular_file = identity(status);
     // The root of a mount of its own (a file bind-mounted onto this name, as
     // containers do): no other file can be renamed onto it.

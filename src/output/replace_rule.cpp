@@ -32,13 +32,10 @@ void check_may_replace(const std::string& path, std::string_view first_line, con
   std::vector<char> start(first_line.size());
   std::size_t got = 0;
   struct stat status {};
-  bool regular = true;
   int error = 0;
   if (::fstat(descriptor, &status) != 0) {
     error = errno;
-  } else if (!S_ISREG(status.st_mode)) {
-    regular = false;
-  } else {
+  } else if (S_ISREG(status.st_mode)) {  // anything else is not read, and passes as an empty file
     while (got < start.size()) {
       const ssize_t part = ::read(descriptor, start.data() + got, start.size() - got);
       if (part < 0 && errno == EINTR) continue;
@@ -49,7 +46,7 @@ void check_may_replace(const std::string& path, std::string_view first_line, con
   }
   ::close(descriptor);
   if (error != 0) unreadable(error);
-  if (!regular || got == 0) return;
+  if (got == 0) return;
   if (got < start.size() || std::string_view(start.data(), got) != first_line) {
     throw FatalError(name + ": exists and is not " + with_article(what) + "; remove it or name another file");
   }

@@ -16,7 +16,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace dedup {
 
 // How far a writer of this room may store past the end of the text it

@@ -1,6 +1,6 @@
 // The exhaustive check of the fast fixed-point fields: every one of the 2^32
 // float bit patterns, in each of the three layouts the result files use,
-// must come out of put_gap_and_field exactly as FieldRenderer writes it.
+// must come out of put_gap_and_field exactly as render_field writes it.
 // Far too long for the test suite (which sweeps the boundaries instead), so
 // run apart:  build/tests/output/field_exhaustive [THREADS]
 // Prints the count checked and each disagreement; exit status 1 on any.

@@ -22,7 +22,7 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 // exactly width characters.
 std::string rendered(std::size_t width, int decimals, float value) {
   char buffer[64];
-  const char* end = FieldRenderer(width, decimals).write(buffer, value);
+  const char* end = render_field(buffer, value, width, decimals);
   EXPECT_EQ(static_cast<std::size_t>(end - buffer), width);
   return std::string(static_cast<const char*>(buffer), end);
 }
