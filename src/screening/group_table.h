@@ -5,9 +5,7 @@
 // keeps 32 bits of the key's hash and the first record with that key; callers
 // compare keys through that record, so any key (an identifier, a place, a
 // grid cell) fits the same table; join() numbers groups by those firsts.
-// The slots come from the memory resource given. Records met in order can
-// be visited through each_hashed, which asks for the slots of later records
-// ahead of time.
+// The slots come from the memory resource given.
 
 #include <algorithm>
 #include <cassert>
