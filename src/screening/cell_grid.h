@@ -8,12 +8,11 @@
 //
 // A CellGrid holds the records a caller puts in it, each under a key of the
 // caller's (an identifier group, or one key for all): records of different
-// keys never share a cell. It gives the cell of each record, the records of a
-// cell in increasing order, and the neighbour cells of a record's key. A
-// bitmap of the occupied cells, whatever their key and folded onto a square
-// of side a power of two, skips the lookup of a neighbour cell that no record
-// of the grid lies in. Built once, with storage sized from the record count
-// and taken from the memory resource given; nothing is allocated afterwards.
+// keys never share a cell. A bitmap of the occupied cells, whatever their key
+// and folded onto a square of side a power of two, skips the lookup of a
+// neighbour cell that no record of the grid lies in. Built once, with storage
+// sized from the record count and taken from the memory resource given;
+// nothing is allocated afterwards.
 
 #include <bit>
 #include <cassert>

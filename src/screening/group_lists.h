@@ -13,22 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "screening/group_table.h"
+
 namespace dedup {
-
-// The group number of each record (-1 for none) and the number of groups.
-struct Grouping {
-  std::pmr::vector<std::int32_t> group_of;
-  std::int32_t count = 0;
-};
-
-// Puts record k into the group of `first`, the first record with its key,
-// or into a new group when it is that first record.
-inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
-  assert(first <= k && (first == k || grouping.group_of[static_cast<std::size_t>(first)] >= 0));
-  std::pmr::vector<std::int32_t>& group_of = grouping.group_of;
-  group_of[static_cast<std::size_t>(k)] =
-      first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
-}
 
 class GroupLists {
  public:

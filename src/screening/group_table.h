@@ -4,12 +4,11 @@
 // distinct keys it will hold; nothing is allocated afterwards. Each slot
 // keeps 32 bits of the key's hash and the first record with that key; callers
 // compare keys through that record, so any key (an identifier, a place, a
-// grid cell) fits the same table, and callers number the groups themselves.
-// The slots come from the memory resource given. Records met in order can
-// be visited through each_hashed, which asks for the slots of later records
-// ahead of time.
+// grid cell) fits the same table; join() numbers groups by those firsts.
+// The slots come from the memory resource given.
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory_resource>
@@ -29,9 +28,7 @@ inline std::uint64_t mix64(std::uint64_t x) {
 
 class GroupTable {
  public:
-  explicit GroupTable(std::int32_t max_keys,
-                      std::pmr::memory_resource* memory = std::pmr::get_default_resource())
-      : slots_(memory) {
+  explicit GroupTable(std::int32_t max_keys, std::pmr::memory_resource* memory) : slots_(memory) {
     std::size_t size = 16;
     while (size < 2 * static_cast<std::size_t>(max_keys)) size *= 2;
     slots_.resize(size);
@@ -43,15 +40,9 @@ class GroupTable {
   // returned.
   template <class SameKey>
   std::int32_t first_or_add(std::uint64_t hash, std::int32_t record, SameKey same_key) {
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
-      Slot& slot = slots_[at];
-      if (slot.first < 0) {
-        slot = Slot{tag, record};
-        return record;
-      }
-      if (slot.tag == tag && same_key(slot.first)) return slot.first;
-    }
+    Slot& slot = slots_[find(hash, same_key)];
+    if (slot.first < 0) slot = Slot{tag_of(hash), record};
+    return slot.first;
   }
 
   // Calls visit(k, hash_of(k)) for k = 0 .. n - 1 in increasing order. The
@@ -74,15 +65,19 @@ class GroupTable {
   // The first record as above, or -1 when no record has this key.
   template <class SameKey>
   std::int32_t first(std::uint64_t hash, SameKey same_key) const {
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
-      const Slot& slot = slots_[at];
-      if (slot.first < 0) return -1;
-      if (slot.tag == tag && same_key(slot.first)) return slot.first;
-    }
+    return slots_[find(hash, same_key)].first;
   }
 
  private:
+  static std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+  // The slot holding the first record of the key, or the empty slot where it would go.
+  template <class SameKey>
+  std::size_t find(std::uint64_t hash, SameKey same_key) const {
+    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+      const Slot& slot = slots_[at];
+      if (slot.first < 0 || (slot.tag == tag_of(hash) && same_key(slot.first))) return at;
+    }
+  }
   void prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
 
   struct Slot {
@@ -93,5 +88,20 @@ class GroupTable {
   std::pmr::vector<Slot> slots_;
   std::size_t mask_ = 0;
 };
+
+// The group number of each record (-1 for none) and the number of groups.
+struct Grouping {
+  std::pmr::vector<std::int32_t> group_of;
+  std::int32_t count = 0;
+};
+
+// Puts record k into the group of `first`, the first record with its key,
+// or into a new group when it is that first record.
+inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
+  assert(first <= k && (first == k || grouping.group_of[static_cast<std::size_t>(first)] >= 0));
+  std::pmr::vector<std::int32_t>& group_of = grouping.group_of;
+  group_of[static_cast<std::size_t>(k)] =
+      first == k ? grouping.count++ : group_of[static_cast<std::size_t>(first)];
+}
 
 }  // namespace dedup

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "screening/group_table.h"
-
 namespace dedup {
 namespace {
 
@@ -25,7 +23,7 @@ std::uint64_t hash_id(const IdText& id) {
 }  // namespace
 
 IdGroups::IdGroups(const StationTable& table, std::pmr::memory_resource* memory)
-    : group_(static_cast<std::size_t>(table.n), memory), size_(memory) {
+    : groups_{std::pmr::vector<std::int32_t>(static_cast<std::size_t>(table.n), memory), 0}, size_(memory) {
   GroupTable firsts(table.n, memory);
   size_.reserve(static_cast<std::size_t>(table.n));
   firsts.each_hashed(
@@ -34,13 +32,9 @@ IdGroups::IdGroups(const StationTable& table, std::pmr::memory_resource* memory)
         const IdText& id = table.id[k];
         const std::int32_t first =
             firsts.first_or_add(hash, k, [&](std::int32_t other) { return table.id[other] == id; });
-        if (first == k) {
-          group_[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(size_.size());
-          size_.push_back(0);
-        } else {
-          group_[static_cast<std::size_t>(k)] = group_[static_cast<std::size_t>(first)];
-        }
-        ++size_[static_cast<std::size_t>(group_[static_cast<std::size_t>(k)])];
+        join(groups_, k, first);
+        if (first == k) size_.push_back(0);
+        ++size_[static_cast<std::size_t>(group(k))];
       });
 }
 

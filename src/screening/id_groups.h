@@ -9,22 +9,22 @@
 #include <optional>
 #include <vector>
 
+#include "screening/group_table.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 class IdGroups {
  public:
-  explicit IdGroups(const StationTable& table,
-                    std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+  explicit IdGroups(const StationTable& table, std::pmr::memory_resource* memory);
 
-  std::int32_t group(std::int32_t record) const { return group_[static_cast<std::size_t>(record)]; }
-  std::int32_t count() const { return static_cast<std::int32_t>(size_.size()); }
+  std::int32_t group(std::int32_t record) const { return groups_.group_of[static_cast<std::size_t>(record)]; }
+  std::int32_t count() const { return groups_.count; }
   // Number of records in group g.
   std::int32_t size(std::int32_t g) const { return size_[static_cast<std::size_t>(g)]; }
 
  private:
-  std::pmr::vector<std::int32_t> group_;
+  Grouping groups_;
   std::pmr::vector<std::int32_t> size_;
 };
 

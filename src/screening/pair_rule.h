@@ -85,8 +85,7 @@ inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::in
 }
 
 // What a case does: the flags it sets to 1 and the reasons it stores (none
-// where the code is kNone). The screening decides reasons as codes; their
-// texts are kept with the table's reason column (stations/reason_code.h).
+// where the code is kNone).
 struct PairAction {
   bool remove_i = false;
   bool remove_j = false;
