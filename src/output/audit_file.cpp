@@ -1,4 +1,4 @@
-#include "output/result_files.h"
+#include "output/audit_file.h"
 
 #include <cassert>
 #include <cmath>

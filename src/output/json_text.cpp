@@ -1,6 +1,8 @@
-#include "output/text_pieces.h"
+#include "output/json_text.h"
 
 #include <cmath>
+
+#include "output/text_pieces.h"
 
 namespace dedup {
 namespace {
@@ -88,6 +90,7 @@ char* put_json_text(char* out, std::string_view bytes) {
 }
 
 char* put_json_number(char* out, float value) {
+  static_assert(kJsonNumberMax >= kShortestFloatMax);
   return std::isfinite(value) ? put_shortest(out, value) : put(out, "null");
 }
 

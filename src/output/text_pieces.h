@@ -2,18 +2,9 @@
 // Pieces of text the writers of this room put, each at `out`, returning the
 // end of what it wrote: a text as it is; an integer of up to 64 bits in
 // decimal, at most kIntegerMax bytes; a finite float as the shortest text
-// that reads back as the same float, at most kShortestFloatMax bytes; the
-// names the audit file and the map give an event's kind and the records it
-// removed; and the pieces of strict JSON text (RFC 8259) of the map:
-// - put_json_text: the bytes of a text between quotation marks, turned into
-//   UTF-8: a well-formed UTF-8 sequence is copied as it is, every other byte
-//   is taken as the Latin-1 character of its value (older station lists are
-//   Latin-1); '"' and '\' are escaped, and so are the control characters
-//   below 0x20 (\b \t \n \f \r, the others as \u00XX). At most
-//   json_text_max(size) bytes.
-// - put_json_number: the shortest text that reads back as the same float,
-//   or null when the value is not finite (JSON has no NaN or infinities).
-//   At most kShortestFloatMax bytes.
+// that reads back as the same float, at most kShortestFloatMax bytes; and
+// the names the audit file and the map give an event's kind and the
+// records it removed.
 
 #include <algorithm>
 #include <cassert>
@@ -45,9 +36,5 @@ inline char* put_shortest(char* out, float value) {
 // In the order of ScreenEvent's enumerations Kind and Removed.
 inline constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};
 inline constexpr std::string_view kRemovedNames[] = {"none", "first", "second", "both"};
-
-constexpr std::size_t json_text_max(std::size_t size) { return 6 * size + 2; }
-char* put_json_text(char* out, std::string_view bytes);
-char* put_json_number(char* out, float value);
 
 }  // namespace dedup

@@ -1,0 +1,29 @@
+#pragma once
+// The audit file: CSV (header row, commas, RFC 4180 quoting where a text
+// needs it, '\n' line ends), one row per screening event in order, naming
+// both records by record number, starting line and identifier, with the
+// case, the distance, which record the event removed and the reason each
+// holds. Its first line is kAuditHeader, the line an existing file must
+// begin with to be replaced by one (replace_rule.h).
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "output/text_file.h"
+#include "stations/station_table.h"
+
+namespace dedup {
+
+struct ScreenEvent;
+
+inline constexpr std::string_view kAuditHeader =
+    "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
+    "distance,removed,first_reason,second_reason\n";
+
+// `first_lines` holds the starting line of every record of `table`.
+void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
+                 std::span<const std::int64_t> first_lines, TextFile& file);
+
+}  // namespace dedup
