@@ -99,7 +99,7 @@ std::optional<float> convert_exactly(const NumberParts& parts) {
   plain += '.';
   plain.append(parts.fraction);
   if (!parts.exponent.empty()) {
-    plain += 'e';  // from_chars takes a plus sign in the exponent only
+    plain += 'e';  // the exponent keeps its sign: from_chars takes a plus sign there
     plain.append(parts.exponent);
   }
   float value = 0.0f;
