@@ -27,18 +27,13 @@
 namespace dedup {
 namespace {
 
+using testing::entry_names;
 using testing::kKept;
 using testing::kList;
 using testing::kRemoved;
 using testing::kReportHeader;
 using testing::run_tool;
 using testing::ScratchFolder;
-
-std::set<std::string> entries(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-  return names;
-}
 
 // Mounts for the length of a test, where the system allows it (as root).
 class Mount {
@@ -92,7 +87,7 @@ TEST(FailedRuns, ChangeNoFileAndLeaveNoTemporary) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "station-dedup: " + c.diagnostic + "\n");
     EXPECT_EQ(folder.read("list.txt"), kList);
-    EXPECT_EQ(entries(folder.root()), (std::set<std::string>{"list.txt", "dangling.txt"}));
+    EXPECT_EQ(entry_names(folder.root()), (std::set<std::string>{"list.txt", "dangling.txt"}));
   }
 }
 
@@ -109,7 +104,7 @@ TEST(FailedRuns, AFileSizeLimitIsAWriteFailure) {
   EXPECT_EQ(status, 2);
   EXPECT_EQ(err, "station-dedup: list.txt: cannot write the kept-stations file: File too large\n");
   EXPECT_EQ(folder.read("list.txt"), list);
-  EXPECT_EQ(entries(folder.root()), std::set<std::string>{"list.txt"});
+  EXPECT_EQ(entry_names(folder.root()), std::set<std::string>{"list.txt"});
 }
 
 TEST(FailedRuns, AFullFileSystemLeavesTheListWhole) {
@@ -125,7 +120,7 @@ TEST(FailedRuns, AFullFileSystemLeavesTheListWhole) {
   folder.write("small/list.txt", list);
   const auto result = run_tool(small, {"list.txt", "list.txt", "removed.txt"});
   const std::string left = folder.read("small/list.txt");
-  const auto names = entries(small);
+  const auto names = entry_names(small);
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "station-dedup: list.txt: cannot write the kept-stations file: No space left on device\n");
   EXPECT_TRUE(left == list);
@@ -147,7 +142,7 @@ TEST(Signals, EndTheRunAsTheSignalWouldAndLeaveNoTemporary) {
       ::_exit(127);
     }
     const auto waiting_for_temporary = [&] {
-      for (const auto& name : entries(folder.root())) {
+      for (const auto& name : entry_names(folder.root())) {
         if (name.starts_with(".list.txt.station-dedup-") && !folder.read(name).empty()) return false;
       }
       return true;
@@ -161,7 +156,7 @@ TEST(Signals, EndTheRunAsTheSignalWouldAndLeaveNoTemporary) {
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << status;
     EXPECT_EQ(folder.read("list.txt"), kList);
-    EXPECT_EQ(entries(folder.root()), (std::set<std::string>{"list.txt", "report"}));
+    EXPECT_EQ(entry_names(folder.root()), (std::set<std::string>{"list.txt", "report"}));
   }
 }
 
@@ -220,7 +215,7 @@ TEST(FailedRuns, AnOutputNoRenameMayReplaceIsRefusedBeforeReading) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "station-dedup: " + c.diagnostic + "\n");
     EXPECT_EQ(folder.read("r.txt"), kReportHeader);
-    EXPECT_EQ(entries(folder.root()), (std::set<std::string>{"list.txt", "r.txt", "sub"}));
+    EXPECT_EQ(entry_names(folder.root()), (std::set<std::string>{"list.txt", "r.txt", "sub"}));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path("sub")));
   }
 }
@@ -262,7 +257,7 @@ TEST(FailedRuns, AReportOfAnotherUserInAStickyFolderIsRefusedBeforeReading) {
             "sticky folder ., so it cannot be replaced\n");
   EXPECT_EQ(folder.read("sticky/list.txt"), kList);
   EXPECT_EQ(folder.read("sticky/removed.txt"), kReportHeader);
-  EXPECT_EQ(entries(sticky), (std::set<std::string>{"list.txt", "removed.txt"}));
+  EXPECT_EQ(entry_names(sticky), (std::set<std::string>{"list.txt", "removed.txt"}));
 }
 
 TEST(Targets, AFileMountedOntoTheOutputsNameIsWrittenInPlace) {
@@ -292,7 +287,7 @@ TEST(Targets, ALinkedOutputStaysALinkAndKeepsItsMode) {
   EXPECT_TRUE(S_ISLNK(link.st_mode));
   EXPECT_EQ(data.st_mode & 07777, 0640u);
   EXPECT_EQ(folder.read("data/kept.txt"), kKept);
-  EXPECT_EQ(entries(folder.path("data")), std::set<std::string>{"kept.txt"});
+  EXPECT_EQ(entry_names(folder.path("data")), std::set<std::string>{"kept.txt"});
 }
 
 TEST(Targets, DevStdoutWritesToTheShellsFileWithoutTruncatingIt) {

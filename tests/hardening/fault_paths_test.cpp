@@ -35,8 +35,7 @@ int shell_in(const ScratchFolder& folder, const std::string& command) {
 }
 
 std::set<std::string> entries(const ScratchFolder& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.root())) names.insert(entry.path().filename());
+  std::set<std::string> names = testing::entry_names(folder.root());
   names.erase(".out");
   names.erase(".err");
   return names;

@@ -1,18 +1,26 @@
 #pragma once
 // A fresh temporary folder for one test, removed with everything in it when
 // the test ends, with helpers to write and read whole files by name, and to
-// take every file it holds with its content.
+// take every file it holds with its content; the names in any folder.
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include <unistd.h>
 
 namespace dedup::testing {
+
+// The names of every entry of `folder`, hidden ones too.
+inline std::set<std::string> entry_names(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
 
 class ScratchFolder {
  public:
