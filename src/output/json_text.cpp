@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "output/text_pieces.h"
-
 namespace dedup {
 namespace {
 
@@ -90,7 +88,7 @@ char* put_json_text(char* out, std::string_view bytes) {
 }
 
 char* put_json_number(char* out, float value) {
-  static_assert(kJsonNumberMax >= kShortestFloatMax);
+  static_assert(kShortestFloatMax >= std::string_view("null").size());
   return std::isfinite(value) ? put_shortest(out, value) : put(out, "null");
 }
 

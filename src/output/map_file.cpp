@@ -16,8 +16,8 @@ namespace {
 // Widest pieces: the fixed texts around the values, and the values.
 constexpr std::size_t kFixedMax = 320;
 constexpr std::size_t kPointMax =
-    kFixedMax + 3 * kJsonNumberMax + 2 * kIntegerMax + 2 * json_text_max(kIdLength) + json_text_max(kReasonLength);
-constexpr std::size_t kLineMax = kFixedMax + 5 * kJsonNumberMax + 3 * kIntegerMax;
+    kFixedMax + 3 * kShortestFloatMax + 2 * kIntegerMax + 2 * json_text_max(kIdLength) + json_text_max(kReasonLength);
+constexpr std::size_t kLineMax = kFixedMax + 5 * kShortestFloatMax + 3 * kIntegerMax;
 
 bool has_place(const StationTable& table, std::int32_t slot) {
   return std::isfinite(table.lon[slot]) && std::isfinite(table.lat[slot]);
