@@ -20,7 +20,7 @@
 
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 

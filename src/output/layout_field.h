@@ -19,8 +19,8 @@
 #include <cstring>
 
 #include "output/field_renderer.h"
-#include "output/text_file.h"
-#include "stations/digits.h"
+#include "commit/text_file.h"
+#include "util/digits.h"
 
 namespace dedup {
 

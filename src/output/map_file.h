@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/text_file.h"
+#include "commit/text_file.h"
 #include "stations/station_table.h"
 
 namespace dedup {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "output/layout_field.h"
-#include "output/text_file.h"
+#include "commit/text_file.h"
 #include "output/text_pieces.h"
 
 namespace dedup {

@@ -18,9 +18,9 @@
 
 #include "output/audit_file.h"
 #include "output/map_file.h"
-#include "output/output_set.h"
-#include "output/replace_rule.h"
-#include "output/text_file.h"
+#include "commit/output_set.h"
+#include "commit/replace_rule.h"
+#include "commit/text_file.h"
 #include "stations/station_table.h"
 
 namespace dedup {

@@ -10,7 +10,7 @@
 #include "screening/id_groups.h"
 #include "screening/indexed_scan.h"
 #include "screening/plain_scan.h"
-#include "stations/page_block.h"
+#include "util/page_block.h"
 
 namespace dedup {
 namespace {

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <new>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {

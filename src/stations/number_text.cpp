@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 #include "stations/quick_decimal.h"
 
 namespace dedup {

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 #include "stations/number_text.h"
 #include "stations/quick_decimal.h"
 #include "stations/unquoted_value.h"

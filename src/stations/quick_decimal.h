@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 
 namespace dedup {
 

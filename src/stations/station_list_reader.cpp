@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "stations/list_file.h"
 #include "stations/number_text.h"
 #include "stations/value_scanner.h"

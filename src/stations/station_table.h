@@ -14,7 +14,7 @@
 #include <cstdint>
 
 #include "stations/fixed_text.h"
-#include "stations/page_block.h"
+#include "util/page_block.h"
 #include "stations/reason_code.h"
 
 namespace dedup {

@@ -8,7 +8,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 
 namespace dedup {
 

@@ -4,8 +4,8 @@
 #include <cassert>
 #include <cstdint>
 
-#include "stations/digits.h"
-#include "stations/fatal_error.h"
+#include "util/digits.h"
+#include "util/fatal_error.h"
 #include "stations/plain_decimal.h"
 #include "stations/unquoted_value.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 #include "stations/number_text.h"
 #include "stations/plain_decimal.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 

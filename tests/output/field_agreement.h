@@ -8,7 +8,7 @@
 
 #include "output/field_renderer.h"
 #include "output/layout_field.h"
-#include "output/text_file.h"
+#include "commit/text_file.h"
 
 namespace dedup::testing {
 

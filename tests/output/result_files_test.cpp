@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "support/scratch_folder.h"
 
 namespace dedup {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "stations/station_list_reader.h"
 #include "support/scratch_folder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "stations/digits.h"
+#include "util/digits.h"
 #include "stations/plain_decimal_check.h"
 #include "stations/unquoted_value.h"
 

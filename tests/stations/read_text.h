@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 #include "stations/station_list_reader.h"
 #include "support/scratch_folder.h"
 

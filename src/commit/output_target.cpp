@@ -1,4 +1,4 @@
-#include "output/output_target.h"
+#include "commit/output_target.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {

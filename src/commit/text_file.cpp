@@ -1,4 +1,4 @@
-#include "output/text_file.h"
+#include "commit/text_file.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 

@@ -1,4 +1,4 @@
-#include "output/folder_locks.h"
+#include "commit/folder_locks.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 

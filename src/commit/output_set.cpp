@@ -1,4 +1,4 @@
-#include "output/output_set.h"
+#include "commit/output_set.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "output/replace_rule.h"
-#include "output/signal_cleanup.h"
-#include "stations/fatal_error.h"
+#include "commit/replace_rule.h"
+#include "commit/signal_cleanup.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {

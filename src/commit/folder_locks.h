@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/output_target.h"
+#include "commit/output_target.h"
 
 namespace dedup {
 

@@ -42,9 +42,9 @@
 #include <string_view>
 #include <vector>
 
-#include "output/folder_locks.h"
-#include "output/output_target.h"
-#include "output/text_file.h"
+#include "commit/folder_locks.h"
+#include "commit/output_target.h"
+#include "commit/text_file.h"
 
 namespace dedup {
 

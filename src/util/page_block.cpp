@@ -1,4 +1,4 @@
-#include "stations/page_block.h"
+#include "util/page_block.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "output/replace_rule.h"
+#include "commit/replace_rule.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stations/fatal_error.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/signal_cleanup.h"
+#include "commit/signal_cleanup.h"
 
 #include <fcntl.h>
 #include <unistd.h>
