@@ -7,6 +7,7 @@
 #include "util/fatal_error.h"
 #include "stations/list_file.h"
 #include "stations/number_text.h"
+#include "stations/shown_text.h"
 #include "stations/value_scanner.h"
 
 namespace dedup {
@@ -24,36 +25,12 @@ constexpr float StationRecord::*kNumberFields[] = {&StationRecord::lon, &Station
 // faults than they take to clear.
 constexpr std::size_t kLongList = std::size_t{512} << 10;
 
-// The offending text as a diagnostic shows it between quotation marks: at
-// most 40 bytes, unprintable bytes written as \xHH, and a backslash or
-// quotation mark preceded by a backslash, so that what is shown reads back
-// to one text only.
-std::string shown(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\\' || c == '"') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c >= 0x20 && c < 0x7f) {
-      out += static_cast<char>(c);
-    } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  if (text.size() > kShown) out += "...";
-  return out;
-}
-
 float number(const ValueScanner& scanner, const ValueScanner::Value& value, int field) {
   if (float plain; scanner.read_plain_number(value, plain)) return plain;
   if (!value.quoted) {
     if (const auto parsed = parse_number(value.text)) return *parsed;
   }
-  scanner.fail(value.line, std::string(kFieldNames[field]) + " \"" + shown(value.text) + "\" is not a number" +
+  scanner.fail(value.line, std::string(kFieldNames[field]) + " \"" + shown_text(value.text) + "\" is not a number" +
                                (value.quoted ? " (numbers are written without quotes)" : ""));
 }
 
