@@ -41,6 +41,10 @@ struct Argument {
   std::string_view needs = {};  // an option that must be given with it
 };
 
+// The table of station-dedup's arguments (app/options.cpp): the three file
+// names by position, then the options.
+std::span<const Argument> station_dedup_arguments();
+
 // REQUIRES: `table` holds first the three file names, then the options.
 CommandLine parse_command_line(int argc, const char* const* argv, std::span<const Argument> table);
 std::string usage_text(std::span<const Argument> table);

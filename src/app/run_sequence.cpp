@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/options.h"
 #include "app/outputs.h"
 #include "commit/output_set.h"
 #include "screening/duplicate_screen.h"
