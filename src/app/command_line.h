@@ -1,31 +1,25 @@
 #pragma once
-// The command line: options first, then three positional file names (station
-// list, kept-stations file, removed-stations report), each used with its
-// trailing blanks removed. The options are
-// --audit FILE and --map FILE (their names lose their trailing blanks too)
-// and --max-records N (the table's capacity, a decimal whole number from 1
-// to kLargestCapacity; kMaxStations without it), in any order; "--" ends
-// the options, so that a list whose name starts with "-" stays reachable.
-// --help / -h or --version as the only argument asks for that text instead;
-// fewer or more than three names (an option after them counts as a name),
-// an option without its value or given twice, or a --max-records value out
-// of its range, is a usage error.
+// The command line, read by a table of its arguments: options in any order,
+// then the file names by position, each name used without its trailing
+// blanks; "--" ends the options. --help / -h or --version as the only
+// argument asks for that text; an argument the table does not allow is a
+// usage error, and an unknown option is taken as the first file name.
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "app/outputs.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
 struct RunNames {
   std::string station_list;
-  std::string kept;
-  std::string removed;
-  std::optional<std::string> audit;  // none: no audit file
-  std::optional<std::string> map;    // none: no map file
+  std::array<std::optional<std::string>, kOutputCount> outputs;  // by OutputId; none: not asked for
 };
 
 struct CommandLine {
@@ -36,10 +30,25 @@ struct CommandLine {
   std::string problem;  // for kUsageError: what is wrong, empty when names are missing
 };
 
-CommandLine parse_command_line(int argc, const char* const* argv);
+// One argument of the command line: an option, or a file name by its position.
+struct Argument {
+  std::string_view name;      // "--audit"; for a file name, its placeholder ("KEPT_FILE")
+  std::string_view value = {};     // the option's value as usage and help show it; empty: it takes none
+  std::string_view value_is = {};  // what "<name> needs ..." says is missing
+  std::string_view help;      // its lines in --help; {kMaxStations} and {kLargestCapacity} show those limits
+  std::string (*set)(CommandLine& command, std::string_view value);  // returns what is wrong, or ""
+  bool repeats = false;         // may be given more than once
+  std::string_view needs = {};  // an option that must be given with it
+};
 
-std::string usage_text();
-std::string help_text();
+// The table of station-dedup's arguments (app/options.cpp): the three file
+// names by position, then the options.
+std::span<const Argument> station_dedup_arguments();
+
+// REQUIRES: `table` holds first the three file names, then the options.
+CommandLine parse_command_line(int argc, const char* const* argv, std::span<const Argument> table);
+std::string usage_text(std::span<const Argument> table);
+std::string help_text(std::span<const Argument> table);
 std::string version_text();
 
 // The text without its trailing blanks; leading blanks stay.

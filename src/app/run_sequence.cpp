@@ -1,16 +1,20 @@
 #include "app/run_sequence.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "output/result_files.h"
+#include "app/outputs.h"
+#include "commit/output_set.h"
 #include "screening/duplicate_screen.h"
-#include "util/fatal_error.h"
+#include "screening/screen_log.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {
@@ -18,7 +22,7 @@ namespace {
 constexpr int kExitFailure = 2;
 
 void print_summary(const RunNames& names) {
-  const std::string line = " " + names.kept + "  e  " + names.removed + "\n";
+  const std::string line = " " + *names.outputs[kKeptOutput] + "  e  " + *names.outputs[kRemovedOutput] + "\n";
   if (std::fputs(line.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
     throw FatalError("cannot write the summary line to standard output");
   }
@@ -33,27 +37,26 @@ int print(std::FILE* stream, const std::string& text, int status) {
 
 void run(const RunNames& names, std::int32_t max_records) {
   if (names.station_list.empty()) throw FatalError("the name of the station list is empty");
-  std::vector<OutputRequest> requests{{names.kept, "kept-stations file"},
-                                      {names.removed, "removed-stations report", false, kReportHeader}};
-  const bool audit = names.audit.has_value();
-  const bool map = names.map.has_value();
-  if (audit) requests.push_back({*names.audit, "audit file", false, kAuditHeader});
-  if (map) requests.push_back({*names.map, "map file", false, kMapStart});
-  for (const OutputRequest& request : requests) {
-    if (request.name.empty()) throw FatalError("the name of the " + request.what + " is empty");
+  std::vector<OutputRequest> requests;
+  std::vector<const OutputDescription*> asked;  // the k-th writes the k-th request
+  bool logged = false;
+  for (std::size_t id = 0; id < kOutputCount; ++id) {
+    if (!names.outputs[id]) continue;
+    const OutputDescription& output = output_description(static_cast<OutputId>(id));
+    if (names.outputs[id]->empty()) throw FatalError("the name of the " + std::string(output.kind.what) + " is empty");
+    requests.push_back({*names.outputs[id], output.kind});
+    asked.push_back(&output);
+    logged = logged || output.reads_log;
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>(max_records);
   StationListReader::FirstLines first_lines;
   ScreenLog log;
-  const bool logged = audit || map;
   StationListReader::read(names.station_list, *table, logged ? &first_lines : nullptr);
   table->reset_screening();
   DuplicateScreen::screen(*table, logged ? &log : nullptr);
-  write_kept(*table, outputs.file(0));
-  write_removed(*table, outputs.file(1));
-  if (audit) write_audit(*table, log.events(), first_lines, outputs.file(2));
-  if (map) write_map(*table, log.events(), first_lines, outputs.file(audit ? 3 : 2));
+  const WriteInput input{*table, log.events(), first_lines};
+  for (std::size_t k = 0; k < asked.size(); ++k) asked[k]->write(input, outputs.file(k));
   outputs.finish();
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.
@@ -64,14 +67,15 @@ void run(const RunNames& names, std::int32_t max_records) {
 }
 
 int run_command_line(int argc, const char* const* argv) {
-  const CommandLine command = parse_command_line(argc, argv);
+  const std::span<const Argument> arguments = station_dedup_arguments();
+  const CommandLine command = parse_command_line(argc, argv, arguments);
   switch (command.action) {
     case CommandLine::Action::kHelp:
-      return print(stdout, help_text(), 0);
+      return print(stdout, help_text(arguments), 0);
     case CommandLine::Action::kVersion:
       return print(stdout, version_text(), 0);
     case CommandLine::Action::kUsageError:
-      return print(stderr, (command.problem.empty() ? "" : "station-dedup: " + command.problem + "\n") + usage_text(),
+      return print(stderr, (command.problem.empty() ? "" : "station-dedup: " + command.problem + "\n") + usage_text(arguments),
                    kExitFailure);
     case CommandLine::Action::kRun:
       break;

@@ -1,11 +1,12 @@
 #pragma once
-// The run: check the names and prepare the outputs (before anything is
-// read, so that a run that cannot finish changes no file), read the station
-// list, reset the screening state, screen, write the kept-stations file and
-// the removed-stations report (and, when asked, the audit file, which may not
-// land on the station list), print the summary line, put the files in place.
-// Every failure is a FatalError, caught only in run_command_line, which
-// prints the diagnostic and returns exit status 2.
+// The run: check the names and prepare the outputs asked for (before anything
+// is read, so that a run that cannot finish changes no file), read the station
+// list, reset the screening state, screen, write each output (the kept-stations
+// file, the removed-stations report, and when asked the audit file and the
+// map), print the summary line, put the files in place. Every failure is a
+// FatalError, caught only in run_command_line, which prints it and returns 2.
+
+#include <cstdint>
 
 #include "app/command_line.h"
 

@@ -1,15 +1,9 @@
 #pragma once
-// The lock that makes concurrent runs put their outputs in place one after
-// the other: a run holds an exclusive flock on the folder of each output it
-// renames, from just before its first rename until its last, so that the
-// outputs that two runs share always come, on disk, from one run. The
-// folders are opened when the outputs are prepared, before anything is
-// read, and locked in the order of their device and inode numbers, so that
-// two runs sharing several folders never each hold one and wait for the
-// other. Closing a folder (unlock(), or the destructor) releases its lock.
+// Exclusive flocks on the folders of the outputs a run renames, taken in the
+// order of their device and inode numbers and held from the first rename to
+// the last, so that the outputs two runs share come, on disk, from one run.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "commit/output_target.h"

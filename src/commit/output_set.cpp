@@ -29,30 +29,31 @@ mode_t new_file_mode() {
 
 }  // namespace
 
-OutputSet::OutputSet(const std::vector<OutputRequest>& requests, const std::string& station_list) {
+OutputSet::OutputSet(const std::vector<OutputRequest>& requests, const std::string& station_list)
+    : temporaries_(requests.size()) {
   outputs_.reserve(requests.size());
   for (const OutputRequest& request : requests) {
+    const std::string what(request.kind.what);
     Output output;
-    output.target = find_output_target(request.name, request.what);
+    output.target = find_output_target(request.name, what);
     for (const Output& earlier : outputs_) {
       if (same_output_file(earlier.target, output.target)) {
-        throw FatalError(request.name + ": the " + request.what + " would overwrite the " + earlier.target.what +
+        throw FatalError(request.name + ": the " + what + " would overwrite the " + earlier.target.what +
                          " " + earlier.target.name + "; name two different files");
       }
     }
     output.replaces_list = !station_list.empty() && lands_on(output.target, station_list);
-    if (output.replaces_list && !request.may_replace_list) {
-      throw FatalError(request.name + ": the " + request.what + " would overwrite the station list " + station_list +
+    if (output.replaces_list && !request.kind.may_replace_list) {
+      throw FatalError(request.name + ": the " + what + " would overwrite the station list " + station_list +
                        "; name two different files");
     }
-    output.first_line = request.first_line;
+    output.first_line = request.kind.first_line;
     if (output.target.kind != OutputTarget::Kind::kDescriptor && output.target.regular_file) {
-      check_may_replace(output.target.path, output.first_line, request.name, request.what);
+      check_may_replace(output.target.path, output.first_line, request.name, what);
     }
     if (output.target.kind == OutputTarget::Kind::kReplace) locks_.add(output.target);
     outputs_.push_back(std::move(output));
   }
-  clean_up_temporaries_on_signals();
   try {
     for (Output& output : outputs_) {
       if (output.target.kind == OutputTarget::Kind::kReplace) {
@@ -72,7 +73,7 @@ OutputSet::~OutputSet() { remove_temporaries(); }
 void OutputSet::create_temporary(Output& output) {
   const OutputTarget& target = output.target;
   output.temporary = target.folder + "/." + target.base.substr(0, kMaxNameInTemporary) + std::string(kTemporaryEnding);
-  output.descriptor = create_listed_temporary(output.temporary);
+  output.descriptor = temporaries_.create(output.temporary);
   if (output.descriptor < 0) {
     const int error = errno;
     output.temporary.clear();
@@ -178,7 +179,7 @@ void OutputSet::put_back(Output& output) {
   if (output.placed == Placed::kExchanged) {
     if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, path, RENAME_EXCHANGE) != 0) {
       // The old file stays under the temporary's name rather than be lost.
-      unlist_temporary(output.temporary);
+      temporaries_.unlist(output.temporary);
       output.temporary.clear();
     }
   } else if (output.placed == Placed::kRenamed) {
@@ -209,7 +210,7 @@ std::vector<std::string> OutputSet::commit() {
       notes.push_back(output.target.name + ": replaced, but the earlier file is left as " + output.temporary +
                       ", which cannot be removed: " + std::strerror(errno) + "; remove it yourself");
     }
-    unlist_temporary(output.temporary);
+    temporaries_.unlist(output.temporary);
     output.temporary.clear();
   }
   return notes;
@@ -221,7 +222,7 @@ void OutputSet::remove_temporaries() {
     output.descriptor = -1;
     if (output.temporary.empty()) continue;
     ::unlink(output.temporary.c_str());
-    unlist_temporary(output.temporary);
+    temporaries_.unlist(output.temporary);
     output.temporary.clear();
   }
 }

@@ -1,22 +1,8 @@
 #pragma once
-// Where an output name leads, found before anything is read or written.
-// - /dev/stdin, /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N
-//   stand for the open descriptor, as shells treat them (also when reached
-//   through a link): the output is written to it, so `>> log` appends.
-// - Otherwise the name is followed through symbolic links, a dangling last
-//   one too, to the name the output will finally have; a linked output thus
-//   keeps its link and the file it leads to is replaced.
-// - An existing file there that cannot be replaced, because it is not a
-//   regular file (/dev/null, a FIFO, a terminal) or is a mount point of its
-//   own (a file bind-mounted into a container), is written in place: a
-//   regular file is then emptied first, any other never truncated.
-// - Any other output is replaced: written beside its final name and renamed
-//   onto it, or created there when no file exists.
-// Raises FatalError "<name>: cannot write the <what>: <reason>" when the
-// output cannot be written: a folder, a missing folder, a file the user may
-// not write, a name the system refuses (too long, a loop of links, ...), or
-// a file that no rename may replace: an append-only or immutable file or
-// folder, a file of another user in a sticky folder.
+// Where an output name leads, found before anything is read or written: an
+// open descriptor, a file written in place, or a file replaced by a rename
+// (the cases: src/README.md). Raises FatalError "<name>: cannot write the
+// <what>: <reason>" when the output cannot be written.
 
 #include <sys/types.h>
 

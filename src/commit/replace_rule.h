@@ -1,11 +1,7 @@
 #pragma once
-// Which existing files an output may replace. Each kind of output file has
-// the line it begins with (the removed-stations report its header line, the
-// audit file its header row); an output of such a kind replaces an existing
-// regular file only when that file is empty or begins with that line, so
-// that a slip of the command line never turns a station list, or any other
-// file, into a report. An empty first line (the kept-stations file) allows
-// any file. Anything but a regular file (a device, a FIFO) is not checked.
+// Which existing files an output may replace: a regular file that is empty or
+// begins with the output's first line (any file when that line is empty), so
+// that a slip of the command line never turns a list into a report.
 
 #include <string>
 #include <string_view>

@@ -1,25 +1,16 @@
 #pragma once
-// Temporary files that must not outlive the process. While a path is listed,
-// SIGINT, SIGTERM, SIGHUP and SIGPIPE, and SIGBUS (one that the station
-// list's own handler does not take: list_file.h), remove every listed file and
-// then end the process as that signal would, so the shell sees the usual
-// status; a signal the process was started with ignored stays ignored. SIGXFSZ is
-// ignored, so that a file-size limit reaches the writer as an error (EFBIG)
-// like a full disk instead of ending the process.
-//
-// A path is listed in the same step that creates its file, with those
-// signals held back meanwhile, so no moment exists in which a signal could
-// leave the file behind unlisted.
+// Temporary files that must not outlive the process: while a file is listed,
+// SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGBUS remove every listed file, then
+// end the process as that signal would; SIGXFSZ is ignored (see src/README.md).
 
 #include <signal.h>
 
+#include <atomic>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 namespace dedup {
-
-// Installs the handlers; called before the first temporary exists (calling
-// it again changes nothing).
-void clean_up_temporaries_on_signals();
 
 // Holds back the clean-up signals for its lifetime: a signal that arrives
 // meanwhile is handled when it ends.
@@ -34,13 +25,27 @@ class HeldSignals {
   sigset_t previous_;
 };
 
-// Creates a new file from `pattern` (mkostemp: the pattern ends in XXXXXX,
-// which is replaced in place) and lists it. Returns the open descriptor, or
-// -1 with errno set when the file cannot be created. The listed path points
-// into `pattern`, which must stay unchanged until unlisted.
-int create_listed_temporary(std::string& pattern);
+// A list of up to `count` temporaries, fixed at construction, that the
+// signal handlers read; installs the handlers.
+// REQUIRES: at most one TemporaryList lives at a time.
+class TemporaryList {
+ public:
+  explicit TemporaryList(std::size_t count);
+  ~TemporaryList();
+  TemporaryList(const TemporaryList&) = delete;
+  TemporaryList& operator=(const TemporaryList&) = delete;
 
-// Takes a path off the list (after it was renamed or removed).
-void unlist_temporary(const std::string& pattern);
+  // Creates a new file from `pattern` (mkostemp: XXXXXX at its end, replaced
+  // in place) and lists it in the same step. Returns the open descriptor, or
+  // -1 with errno set. REQUIRES: fewer than `count` files listed.
+  int create(std::string& pattern);
+  // Takes a path off the list (after it was renamed or removed).
+  void unlist(const std::string& path);
+
+ private:
+  std::size_t count_;
+  std::unique_ptr<std::atomic<const char*>[]> listed_;  // what the handler removes
+  std::unique_ptr<std::unique_ptr<char[]>[]> paths_;    // their bytes, never moved while listed
+};
 
 }  // namespace dedup

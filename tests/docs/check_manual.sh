@@ -1,24 +1,48 @@
 #!/bin/sh
-# The manual page renders without a single groff warning, its synopsis is
-# the one --help prints, every option --help lists is described in the
-# manual page and the README, and at 60, 80 and 100 columns every exact
-# string of the program's output stands whole on one line, its blanks as they
-# are. Exits 77 (skipped) where groff is not installed.
-# Usage: check_manual.sh MANUAL_PAGE STATION_DEDUP_BINARY README
+# Every option of the program's table of arguments is in its usage line and
+# --help, and is described in the manual page and the README; the manual page
+# renders without a single groff warning, its synopsis is the one --help
+# prints, and at 60, 80 and 100 columns every exact string of the program's
+# output stands whole on one line, its blanks as they are. Exits 77 (skipped)
+# where groff is not installed.
+# Usage: check_manual.sh MANUAL_PAGE STATION_DEDUP_BINARY README ARGUMENT_TABLE_SOURCE
 set -u
 page=$1
 binary=$2
 readme=$3
+table=$4
 
-# Each long option of --help, as the manual (every hyphen \-) and the README
-# write it (a whole word).
-for option in $("$binary" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+# The options of the table, and those --help lists besides -h, --help and
+# --version: the same, and each in the usage line.
+table_options=$(grep -oE -- '\.name = "--[a-z][a-z-]*"' "$table" | grep -oE -- '--[a-z-]+' | sort -u)
+if [ -z "$table_options" ]; then
+  echo "no option found in $table"
+  exit 1
+fi
+help_options=$("$binary" --help | grep -oE -- '--[a-z][a-z-]*' | grep -vxE -- '--help|--version' | sort -u)
+if [ "$table_options" != "$help_options" ]; then
+  echo "the table's options and those of --help differ"
+  echo "table:"; echo "$table_options"
+  echo "--help:"; echo "$help_options"
+  exit 1
+fi
+usage=$("$binary" --help | head -n 1)
+for option in $table_options; do
+  case "$usage" in
+    *"[$option"[]\ ]*) ;;
+    *) echo "the usage line does not show $option"; exit 1 ;;
+  esac
+done
+
+# Each long option, as the manual (every hyphen \-) and the README write it
+# (a whole word).
+for option in $table_options --help --version; do
   if ! grep -qF -- "$(echo "$option" | sed 's/-/\\-/g')" "$page"; then
-    echo "--help lists $option, which the manual page does not describe"
+    echo "$option is not described in the manual page"
     exit 1
   fi
   if ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" "$readme"; then
-    echo "--help lists $option, which the README does not describe"
+    echo "$option is not described in the README"
     exit 1
   fi
 done

@@ -1,0 +1,35 @@
+#pragma once
+// The outputs a run may write, one description each, in the order they are
+// put in place: what the commit knows of it, and its writer. The command line
+// names them by OutputId; the run asks the commit for those named, in order.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "commit/output_set.h"
+#include "commit/text_file.h"
+#include "screening/screen_log.h"
+#include "stations/station_table.h"
+
+namespace dedup {
+
+enum OutputId : std::size_t { kKeptOutput, kRemovedOutput, kAuditOutput, kMapOutput, kOutputCount };
+
+// What every writer is given.
+struct WriteInput {
+  const StationTable& table;
+  const std::vector<ScreenEvent>& events;     // empty unless an output reads the log
+  std::span<const std::int64_t> first_lines;  // empty unless an output reads the log
+};
+
+struct OutputDescription {
+  OutputKind kind;
+  bool reads_log = false;  // needs the screening's events and each record's first line
+  void (*write)(const WriteInput& input, TextFile& file) = nullptr;
+};
+
+const OutputDescription& output_description(OutputId id);
+
+}  // namespace dedup
