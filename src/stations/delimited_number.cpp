@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
+
+#include "util/digits.h"
 
 #include "stations/number_text.h"
 #include "stations/plain_decimal.h"
@@ -22,38 +25,56 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
     // A missing value is read as a quoted cell would be: either mark.
     float number;
     const std::string_view text = trimmed(value);
-    if (convert(text, text.find(',') != std::string_view::npos, number)) {
+    if (convert(text, text.data() + text.size(), text.find(',') != std::string_view::npos, number)) {
       missing_floats_.push_back(std::bit_cast<std::uint32_t>(number));
     }
   }
 }
 
 std::string_view DelimitedNumbers::trimmed(std::string_view cell) {
-  const std::size_t first = cell.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!cell.empty() && blank(cell.front())) cell.remove_prefix(1);
+  while (!cell.empty() && blank(cell.back())) cell.remove_suffix(1);
+  return cell;
 }
 
-bool DelimitedNumbers::convert(std::string_view text, bool comma, float& value) {
-  const std::size_t mark = text.find_first_of(",.");
-  if (mark != std::string_view::npos) {
-    if (text[mark] == ',' ? !comma : !point_) return false;
-    if (text.find_first_of(",.", mark + 1) != std::string_view::npos) return false;
-  }
+bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, bool comma, float& value) {
   char* copy;
   if (text.size() <= kShort) {
     copy = scratch_.data();
-    std::memcpy(copy, text.data(), text.size());
+    // A copy of fixed size, done inline, where the bytes past the text can
+    // be read.
+    if (readable_end - text.data() >= static_cast<std::ptrdiff_t>(kShort)) {
+      std::memcpy(copy, text.data(), kShort);
+    } else {
+      std::memcpy(copy, text.data(), text.size());
+    }
     copy[text.size()] = ' ';
-    // The fast path for plain decimals, on the copy, which ends at a blank
-    // and has room after it for the words the fast path reads.
-    if (mark != std::string_view::npos) copy[mark] = '.';
-    const char* p = copy;
-    if (read_plain_decimal(p, copy + text.size() + 1, value) && p == copy + text.size()) return true;
   } else {
     long_scratch_.assign(text);
+    long_scratch_.append(sizeof(std::uint64_t), ' ');
     copy = long_scratch_.data();
-    if (mark != std::string_view::npos) copy[mark] = '.';
+  }
+  // A comma allowed as the mark is read as a point; any further mark, or
+  // a comma not allowed, leaves a text that is no number.
+  if (!point_ && std::memchr(copy, '.', text.size()) != nullptr) return false;
+  if (comma) {
+    // The first comma, eight bytes at a time (a SWAR byte comparison whose
+    // lowest flag is exact).
+    for (std::size_t at = 0; at < text.size(); at += sizeof(std::uint64_t)) {
+      const std::uint64_t word = swar::load_word(copy + at) ^ (kEachByte * ',');
+      const std::uint64_t commas = (word - kEachByte) & ~word & (kEachByte * 0x80);
+      if (commas == 0) continue;
+      const std::size_t mark = at + static_cast<std::size_t>(std::countr_zero(commas)) / 8;
+      if (mark < text.size()) copy[mark] = '.';
+      break;
+    }
+  }
+  if (text.size() <= kShort) {
+    // The fast path for plain decimals, on the copy, which ends at a blank
+    // and has room after it for the words the fast path reads.
+    const char* p = copy;
+    if (read_plain_decimal(p, copy + text.size() + 1, value) && p == copy + text.size()) return true;
   }
   const auto parsed = parse_number({copy, text.size()});
   if (!parsed) return false;
@@ -61,10 +82,11 @@ bool DelimitedNumbers::convert(std::string_view text, bool comma, float& value) 
   return true;
 }
 
-DelimitedNumbers::Result DelimitedNumbers::read(std::string_view cell, bool quoted, float& value) {
+DelimitedNumbers::Result DelimitedNumbers::read(std::string_view cell, bool quoted, const char* readable_end,
+                                                float& value) {
   const std::string_view text = trimmed(cell);
   if (text.empty()) return Result::kMissing;
-  if (convert(text, quoted ? comma_quoted_ : comma_unquoted_, value)) {
+  if (convert(text, readable_end, quoted ? comma_quoted_ : comma_unquoted_, value)) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const bool missing = std::find(missing_floats_.begin(), missing_floats_.end(), bits) != missing_floats_.end();
     return missing ? Result::kMissing : Result::kNumber;

@@ -25,7 +25,8 @@ class DelimitedNumbers {
 
   DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimiter, const std::vector<std::string>& missing);
 
-  Result read(std::string_view cell, bool quoted, float& value);
+  // `readable_end`: the end of the bytes that can be read past the cell.
+  Result read(std::string_view cell, bool quoted, const char* readable_end, float& value);
 
   // The cell without its surrounding blanks.
   static std::string_view trimmed(std::string_view cell);
@@ -33,7 +34,7 @@ class DelimitedNumbers {
  private:
   // The number `text` (already trimmed) stands for, with a comma as the
   // decimal mark when `comma` is true; false when it is none.
-  bool convert(std::string_view text, bool comma, float& value);
+  bool convert(std::string_view text, const char* readable_end, bool comma, float& value);
 
   static constexpr std::size_t kShort = 40;
 

@@ -37,7 +37,8 @@ class ExportReader {
     std::ranges::stable_sort(number_columns_, {}, &std::pair<int, Role>::first);
     if (syntax.agency && syntax.agency->kind == ColumnChoice::Kind::kValue) given_agency_.assign(syntax.agency->text);
     if (syntax.prec.kind == ColumnChoice::Kind::kValue) {
-      if (numbers_.read(syntax.prec.text, true, given_prec_) != DelimitedNumbers::Result::kNumber) {
+      const std::string_view given = syntax.prec.text;
+      if (numbers_.read(given, true, given.data() + given.size(), given_prec_) != DelimitedNumbers::Result::kNumber) {
         throw FatalError(name + ": the precipitation given as \"=" + shown_text(syntax.prec.text) +
                          "\" is not a number");
       }
@@ -54,6 +55,16 @@ class ExportReader {
     return "column " + layout_.shown[index(role)] + " (" + role_name(role) + ")";
   }
   const DelimitedCell& cell(Role role) const { return cells_[static_cast<std::size_t>(layout_.field[index(role)])]; }
+  // Stores a cell's text, in whole words (inline) where the bytes past it
+  // can be read.
+  void store_text(const DelimitedCell& text, IdText& field) {
+    const char* const end = content_.data() + content_.size();
+    if (!text.doubled_quotes && end - text.text.data() >= static_cast<std::ptrdiff_t>(kIdLength + 8)) {
+      field.assign_words(text.text.data(), text.text.size(), end);
+    } else {
+      field.assign(cell_text(text, scratch_));
+    }
+  }
   // Checks the row's number of fields against the header's (or the first
   // row's, without a header).
   void check_fields(std::int64_t line);
@@ -100,7 +111,7 @@ bool ExportReader::read_numbers(std::int64_t line, std::array<float, kRoleCount>
   int missing = -1;
   for (const auto& [field, role] : number_columns_) {
     const DelimitedCell& number = cells_[static_cast<std::size_t>(field)];
-    switch (numbers_.read(number.text, number.quoted, values[index(role)])) {
+    switch (numbers_.read(number.text, number.quoted, content_.data() + content_.size(), values[index(role)])) {
       case DelimitedNumbers::Result::kNumber:
         break;
       case DelimitedNumbers::Result::kMissing:
@@ -151,9 +162,9 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
     if (!read_numbers(line, values, places)) continue;
     const std::int32_t slot = table.n;
     if (slot == table.capacity()) fail(line, too_many_records(table.capacity()));
-    table.id[slot].assign(cell_text(cell(Role::kId), scratch_));
+    store_text(cell(Role::kId), table.id[slot]);
     if (layout_.field[index(Role::kAgency)] >= 0) {
-      table.orgao[slot].assign(cell_text(cell(Role::kAgency), scratch_));
+      store_text(cell(Role::kAgency), table.orgao[slot]);
     } else {
       table.orgao[slot] = given_agency_;
     }

@@ -47,6 +47,9 @@ class DelimitedRows {
  private:
   bool is_blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
   bool ends_cell(char c) const { return c == delimiter_ || c == '\n' || c == '\r'; }
+  // The first delimiter, quotation mark or line end from `from` on, or the
+  // end of the content.
+  std::size_t next_stop(std::size_t from) const;
   // Moves past the line end at pos_, if any.
   void skip_line_end();
   // Reads the quoted cell whose opening quote is at `open`; on success
