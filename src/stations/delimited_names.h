@@ -1,0 +1,31 @@
+#pragma once
+// Which field of a header line a column name means: the one field equal to
+// it, else the one equal to it when the case of ASCII letters is ignored;
+// a name typed in UTF-8 also matches its Latin-1 form (a file written in
+// Latin-1, as HidroWeb writes "Código"). Fields are compared as
+// header_name() gives them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dedup {
+
+// A header field without surrounding blanks, a leading UTF-8 byte-order
+// mark and surrounding quotation marks.
+std::string_view header_name(std::string_view field);
+
+class ColumnName {
+ public:
+  explicit ColumnName(std::string_view typed);
+
+  // The index of the one field the name means, or -1 when none or several
+  // fields match alike.
+  int find(const std::vector<std::string_view>& fields) const;
+
+ private:
+  std::string typed_;
+  std::string latin1_;  // the Latin-1 form, when the name has one that differs
+};
+
+}  // namespace dedup

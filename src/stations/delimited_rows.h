@@ -1,0 +1,69 @@
+#pragma once
+// Splits a delimited export into rows of cells by the rules of RFC 4180
+// (Shafranovich, 2005), widened as spreadsheets write them: a line ends at
+// LF, CR LF or a lone CR; a '"' opens a quoted cell only as its first byte
+// after blanks, and is ordinary elsewhere; "" inside a quoted cell stands
+// for one '"'; a quoted cell may hold delimiters and line ends, and only
+// blanks may follow its closing quote. Lines of blanks only are passed over.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dedup {
+
+struct DelimitedCell {
+  std::string_view text;        // quoted: the bytes between the quotes, "" still doubled
+  bool quoted = false;
+  bool doubled_quotes = false;  // the text holds "" for one '"'
+  bool line_end = false;        // quoted, holding a line end
+};
+
+// The text a cell stands for: its own bytes, or those with "" undone,
+// written into `scratch`.
+std::string_view cell_text(const DelimitedCell& cell, std::string& scratch);
+
+class DelimitedRows {
+ public:
+  enum class Status { kRow, kEnd, kUnclosedQuote, kTextAfterQuote };
+
+  // Rows from byte `start` of `content`, which lies on line `line`, at the
+  // start of that line.
+  DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter);
+
+  // The cells of the next row into `cells` (kRow), or the end of the
+  // content, or the fault that stops the splitting (fault_line() says where).
+  Status next(std::vector<DelimitedCell>& cells);
+
+  // The last row read: its bytes from the start of its first line to past
+  // its line end (or the end of the content), and its first line.
+  std::size_t row_begin() const { return row_begin_; }
+  std::size_t row_end() const { return row_end_; }
+  std::int64_t row_line() const { return row_line_; }
+  std::int64_t fault_line() const { return fault_line_; }
+
+ private:
+  bool is_blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
+  bool ends_cell(char c) const { return c == delimiter_ || c == '\n' || c == '\r'; }
+  // The first delimiter, quotation mark or line end from `from` on, or the
+  // end of the content.
+  std::size_t next_stop(std::size_t from) const;
+  // Moves past the line end at pos_, if any.
+  void skip_line_end();
+  // Reads the quoted cell whose opening quote is at `open`; on success
+  // `end` is past its closing quote and the blanks after it.
+  Status read_quoted(std::size_t open, DelimitedCell& cell, std::size_t& end);
+
+  std::string_view content_;
+  std::size_t pos_;
+  std::int64_t line_;
+  char delimiter_;
+  std::size_t row_begin_ = 0;
+  std::size_t row_end_ = 0;
+  std::int64_t row_line_ = 0;
+  std::int64_t fault_line_ = 0;
+};
+
+}  // namespace dedup
