@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commit/output_set.h"
+#include "output/audit_file.h"
+#include "output/map_file.h"
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"
