@@ -1,6 +1,5 @@
 #include "output/json_text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -32,21 +31,37 @@ std::size_t utf8_sequence(std::string_view bytes, std::size_t at) {
   return 0;
 }
 
-// '"', '\' and the control characters with a short escape; the other
-// control characters as \u00XX.
 char* put_escaped(char* out, unsigned char c) {
-  constexpr std::string_view kEscaped = "\"\\\b\t\n\f\r";
-  constexpr std::string_view kShort = "\"\\btnfr";
   constexpr char kHex[] = "0123456789abcdef";
   *out++ = '\\';
-  if (const std::size_t at = kEscaped.find(static_cast<char>(c)); at != std::string_view::npos) {
-    *out++ = kShort[at];
-    return out;
+  switch (c) {
+    case '"':
+    case '\\':
+      *out++ = static_cast<char>(c);
+      return out;
+    case '\b':
+      *out++ = 'b';
+      return out;
+    case '\t':
+      *out++ = 't';
+      return out;
+    case '\n':
+      *out++ = 'n';
+      return out;
+    case '\f':
+      *out++ = 'f';
+      return out;
+    case '\r':
+      *out++ = 'r';
+      return out;
+    default:
+      *out++ = 'u';
+      *out++ = '0';
+      *out++ = '0';
+      *out++ = kHex[c >> 4];
+      *out++ = kHex[c & 0xF];
+      return out;
   }
-  out = std::copy_n("u00", 3, out);
-  *out++ = kHex[c >> 4];
-  *out++ = kHex[c & 0xF];
-  return out;
 }
 
 }  // namespace
