@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -22,7 +23,10 @@ TextFile::TextFile(std::string name, std::string what)
       capacity_(SharedBlock::kSize) {}
 
 void TextFile::take_turn() {
-  if (shared_->holder != nullptr) shared_->holder->flush();
+  if (shared_->holder != nullptr) {
+    shared_->holder->flush();
+    shared_->holder->capacity_ = 0;
+  }
   shared_->holder = this;
   if (!shared_->bytes) shared_->bytes.reset(new char[SharedBlock::kSize + kRunPast]);
   block_ = shared_->bytes.get();
@@ -30,9 +34,27 @@ void TextFile::take_turn() {
   filled_ = 0;
 }
 
+void TextFile::append(std::string_view text) {
+  if (!has_room(text.size())) {
+    if (shared_ != nullptr && text.size() > SharedBlock::kSize) {
+      // Longer than the block: what is pending goes first, then the text.
+      flush();
+      write_all(descriptor_, text.data(), text.size());
+      return;
+    }
+    make_room(text.size());
+  }
+  std::memcpy(block_ + filled_, text.data(), text.size());
+  filled_ += text.size();
+}
+
 void TextFile::make_room(std::size_t size) {
   if (shared_ != nullptr) {
-    flush();
+    if (shared_->holder == this) {
+      flush();
+    } else {
+      take_turn();
+    }
     return;
   }
   const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
@@ -58,6 +80,11 @@ void TextFile::write_all(int descriptor, const char* data, std::size_t size) con
     data += written;
     size -= static_cast<std::size_t>(written);
   }
+}
+
+char* put_piece(char* at, Shortest piece) {
+  assert(std::isfinite(piece.value));
+  return std::to_chars(at, at + kShortestFloatMax, piece.value).ptr;
 }
 
 void TextFile::fail(std::string_view step, int error) const {

@@ -10,11 +10,17 @@
 // output.
 
 #include <cassert>
+#include <charconv>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 namespace dedup {
 
@@ -24,6 +30,12 @@ namespace dedup {
 // station texts are read a word from their last byte too, hence the same 7
 // bytes readable past a text in stations/fixed_text.h.)
 inline constexpr std::size_t kRunPast = sizeof(std::uint64_t) - 1;
+
+// The longest decimal text of an integer of up to 64 bits (a sign and 19
+// digits, or 20 digits), and the longest shortest text of a finite float
+// (a sign, 9 digits, a point and an exponent such as e-38).
+inline constexpr std::size_t kIntegerMax = std::numeric_limits<std::uint64_t>::digits10 + 1;
+inline constexpr std::size_t kShortestFloatMax = 1 + std::numeric_limits<float>::max_digits10 + 1 + 4;
 
 class TextFile;
 
@@ -45,14 +57,24 @@ class TextFile {
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
-  // Room for `size` bytes (at most SharedBlock::kSize) at the returned
-  // position, up to room_end(); done(end) then takes the bytes written up
-  // to `end`. Up to kRunPast bytes past room_end() may be overwritten too
-  // (by word stores that run past a text's end) and are never taken.
+  // Appends `text`, of any length.
+  void append(std::string_view text);
+  // Takes the bytes written up to `end` (none when null), then as room();
+  // returns the room's start and end. For TextAppender.
+  std::pair<char*, char*> room_from(const char* end, std::size_t size) {
+    if (end != nullptr) done(end);
+    return {room(size), block_ + capacity_};
+  }
+
+  // The sized fast path of the writers that fill whole lines at once.
+  // Room for `size` bytes at the returned position, up to room_end();
+  // done(end) then takes the bytes written up to `end`. Up to kRunPast
+  // bytes past room_end() may be overwritten too (by word stores that run
+  // past a text's end) and are never taken.
+  // REQUIRES: `size` <= SharedBlock::kSize.
   char* room(std::size_t size) {
     assert(size <= SharedBlock::kSize);
-    if (shared_ != nullptr && shared_->holder != this) take_turn();
-    if (capacity_ - filled_ < size) make_room(size);
+    if (!has_room(size)) make_room(size);
     return block_ + filled_;
   }
   const char* room_end() const { return block_ + capacity_; }
@@ -69,6 +91,7 @@ class TextFile {
   [[noreturn]] void fail(std::string_view step, int error) const;
 
  private:
+  bool has_room(std::size_t size) const { return capacity_ - filled_ >= size; }
   void take_turn();
   void make_room(std::size_t size);
   void write_all(int descriptor, const char* data, std::size_t size) const;
@@ -79,8 +102,65 @@ class TextFile {
   SharedBlock* shared_ = nullptr;   // null: collected in memory, in owned_
   std::unique_ptr<char[]> owned_;
   char* block_ = nullptr;
-  std::size_t capacity_ = 0;
+  std::size_t capacity_ = 0;  // 0 while another output holds the shared block
   std::size_t filled_ = 0;
+};
+
+// The pieces a TextAppender puts. Each kind has piece_most(piece), the most
+// bytes it takes, and put_piece(at, piece), which writes it at `at` and
+// returns its end; a kind declared elsewhere has both beside it (they are
+// found by argument-dependent lookup). Here: texts, integers in decimal,
+// and finite floats as the shortest text that reads back as the same float.
+inline std::size_t piece_most(std::string_view text) { return text.size(); }
+inline char* put_piece(char* at, std::string_view text) {
+  std::memcpy(at, text.data(), text.size());
+  return at + text.size();
+}
+
+template <class Integer>
+concept Decimal = std::integral<Integer> && !std::same_as<Integer, char> && !std::same_as<Integer, bool> &&
+                  sizeof(Integer) <= sizeof(std::uint64_t);
+template <Decimal Integer>
+constexpr std::size_t piece_most(Integer) {
+  return kIntegerMax;
+}
+template <Decimal Integer>
+char* put_piece(char* at, Integer value) {
+  return std::to_chars(at, at + kIntegerMax, value).ptr;
+}
+
+// REQUIRES: `value` is finite.
+struct Shortest {
+  float value;
+};
+constexpr std::size_t piece_most(Shortest) { return kShortestFloatMax; }
+char* put_piece(char* at, Shortest piece);
+
+// Appends pieces to a TextFile. Each put() asks for the room its pieces take
+// at most, the sum of their piece_most, so no line needs a worst case worked
+// out by hand; the place is kept in registers and handed to the file at the
+// end. REQUIRES: no other output of the same shared block is written meanwhile.
+class TextAppender {
+ public:
+  explicit TextAppender(TextFile& file) : file_(file) {}
+  TextAppender(const TextAppender&) = delete;
+  TextAppender& operator=(const TextAppender&) = delete;
+  ~TextAppender() {
+    if (at_ != nullptr) file_.done(at_);
+  }
+
+  // REQUIRES: the pieces take at most SharedBlock::kSize bytes together.
+  template <class... Pieces>
+  void put(const Pieces&... pieces) {
+    const std::size_t most = (std::size_t{0} + ... + piece_most(pieces));
+    if (static_cast<std::size_t>(end_ - at_) < most) std::tie(at_, end_) = file_.room_from(at_, most);
+    ((at_ = put_piece(at_, pieces)), ...);
+  }
+
+ private:
+  TextFile& file_;
+  char* at_ = nullptr;
+  char* end_ = nullptr;
 };
 
 }  // namespace dedup

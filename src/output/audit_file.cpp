@@ -1,5 +1,6 @@
 #include "output/audit_file.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -7,48 +8,39 @@
 #include <string_view>
 
 #include "output/text_pieces.h"
-#include "screening/duplicate_screen.h"
+#include "screening/screen_log.h"
 
 namespace dedup {
 namespace {
 
-// Widest values: a text with every byte a quotation mark, doubled and
-// quoted; a 64-bit line number; a float in its shortest exact form.
-constexpr std::size_t kQuotedMax(std::size_t length) { return 2 * length + 2; }
-constexpr std::size_t kAuditRowMax = std::string_view("review").size() + 1 + 2 * kIntegerMax + 2 * kIntegerMax +
-                                     2 * kQuotedMax(kIdLength) + kShortestFloatMax + std::string_view("second").size() +
-                                     2 * kQuotedMax(kReasonLength) + 11 + 1;
-
-// The shortest text that reads back as the same float; NaN and the
-// infinities spelled as the station list reader (and pandas) read them.
-char* put_float(char* out, float value) {
-  if (std::isnan(value)) return put(out, "NaN");
-  if (std::isinf(value)) return put(out, value > 0 ? "Infinity" : "-Infinity");
-  return put_shortest(out, value);
+// A float as its shortest text that reads back as the same float; NaN and
+// the infinities spelled as the station list reader (and pandas) read them.
+struct CsvFloat {
+  float value;
+};
+constexpr std::size_t piece_most(CsvFloat) { return std::max(kShortestFloatMax, std::string_view("-Infinity").size()); }
+char* put_piece(char* at, CsvFloat piece) {
+  if (std::isnan(piece.value)) return put(at, "NaN");
+  if (std::isinf(piece.value)) return put(at, piece.value > 0 ? "Infinity" : "-Infinity");
+  return put_piece(at, Shortest{piece.value});
 }
 
 // A text field as RFC 4180 writes it: between quotation marks, each one
 // inside doubled, when it holds a comma, a quotation mark or a line break;
 // unchanged otherwise.
-char* put_text(char* out, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return put(out, text);
-  *out++ = '"';
-  for (const char c : text) {
-    if (c == '"') *out++ = '"';
-    *out++ = c;
+struct CsvText {
+  std::string_view text;
+};
+std::size_t piece_most(CsvText piece) { return 2 * piece.text.size() + 2; }
+char* put_piece(char* at, CsvText piece) {
+  if (piece.text.find_first_of(",\"\r\n") == std::string_view::npos) return put(at, piece.text);
+  *at++ = '"';
+  for (const char c : piece.text) {
+    if (c == '"') *at++ = '"';
+    *at++ = c;
   }
-  *out++ = '"';
-  return out;
-}
-
-// record number, line and identifier of one slot, comma-separated.
-char* put_record(char* out, const StationTable& table, std::span<const std::int64_t> first_lines,
-                 std::int32_t slot) {
-  out = put_integer(out, slot + 1);
-  *out++ = ',';
-  out = put_integer(out, first_lines[static_cast<std::size_t>(slot)]);
-  *out++ = ',';
-  return put_text(out, table.id[slot].trimmed());
+  *at++ = '"';
+  return at;
 }
 
 }  // namespace
@@ -56,25 +48,16 @@ char* put_record(char* out, const StationTable& table, std::span<const std::int6
 void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
                  std::span<const std::int64_t> first_lines, TextFile& file) {
   assert(first_lines.size() >= static_cast<std::size_t>(table.n));
-  file.done(put(file.room(kAuditHeader.size()), kAuditHeader));
+  TextAppender out(file);
+  out.put(kAuditHeader);
+  const auto line = [&](std::int32_t slot) { return first_lines[static_cast<std::size_t>(slot)]; };
+  const auto id = [&](std::int32_t slot) { return CsvText{table.id[slot].trimmed()}; };
   for (const ScreenEvent& event : events) {
-    char* out = put(file.room(kAuditRowMax), kKindNames[static_cast<std::size_t>(event.kind)]);
-    *out++ = ',';
-    if (event.pair_case != 0) out = put_integer(out, event.pair_case);
-    *out++ = ',';
-    out = put_record(out, table, first_lines, event.first);
-    *out++ = ',';
-    out = put_record(out, table, first_lines, event.second);
-    *out++ = ',';
-    out = put_float(out, event.distance);
-    *out++ = ',';
-    out = put(out, kRemovedNames[static_cast<std::size_t>(event.removed)]);
-    *out++ = ',';
-    out = put_text(out, event.first_reason);
-    *out++ = ',';
-    out = put_text(out, event.second_reason);
-    *out++ = '\n';
-    file.done(out);
+    out.put(name_of(event.kind), ",");
+    if (event.pair_case) out.put(static_cast<int>(*event.pair_case));
+    out.put(",", event.first + 1, ",", line(event.first), ",", id(event.first), ",", event.second + 1, ",",
+            line(event.second), ",", id(event.second), ",", CsvFloat{event.distance}, ",", name_of(event.removed),
+            ",", CsvText{event.first_reason}, ",", CsvText{event.second_reason}, "\n");
   }
 }
 

@@ -22,7 +22,7 @@ inline constexpr std::string_view kAuditHeader =
     "event,case,first_record,first_line,first_id,second_record,second_line,second_id,"
     "distance,removed,first_reason,second_reason\n";
 
-// `first_lines` holds the starting line of every record of `table`.
+// REQUIRES: `first_lines` holds the starting line of every record of `table`.
 void write_audit(const StationTable& table, const std::vector<ScreenEvent>& events,
                  std::span<const std::int64_t> first_lines, TextFile& file);
 

@@ -1,6 +1,8 @@
 #include "output/json_text.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace dedup {
 namespace {
@@ -87,9 +89,11 @@ char* put_json_text(char* out, std::string_view bytes) {
   return out;
 }
 
-char* put_json_number(char* out, float value) {
+char* put_piece(char* at, JsonNumber piece) {
   static_assert(kShortestFloatMax >= std::string_view("null").size());
-  return std::isfinite(value) ? put_shortest(out, value) : put(out, "null");
+  if (std::isfinite(piece.value)) return put_piece(at, Shortest{piece.value});
+  std::memcpy(at, "null", 4);
+  return at + 4;
 }
 
 }  // namespace dedup

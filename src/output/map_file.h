@@ -26,7 +26,7 @@ struct ScreenEvent;
 inline constexpr std::string_view kMapStart =
     "{\"type\":\"FeatureCollection\",\"generator\":\"station-dedup\",\"features\":[\n";
 
-// `first_lines` holds the starting line of every record of `table`.
+// REQUIRES: `first_lines` holds the starting line of every record of `table`.
 void write_map(const StationTable& table, const std::vector<ScreenEvent>& events,
                std::span<const std::int64_t> first_lines, TextFile& file);
 

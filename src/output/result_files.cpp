@@ -5,9 +5,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "output/layout_field.h"
 #include "commit/text_file.h"
+#include "output/layout_field.h"
 #include "output/text_pieces.h"
+#include "stations/reason_code.h"
 
 namespace dedup {
 namespace {
@@ -18,17 +19,23 @@ constexpr std::size_t kKeptCoordinateWidth = 12;
 constexpr std::size_t kReportCoordinateWidth = 10;
 constexpr std::size_t kPrecipitationWidth = 8;
 
-// Longest possible line of each file (texts at full length, the line feed
-// included), so that one request for room holds any line.
-constexpr std::size_t kKeptLineMax =
-    2 * kIdLength + 2 * kKeptCoordinateWidth + kPrecipitationWidth + 4 * kGap.size() + 1;
-constexpr std::size_t kReportLineMax = 2 * kIdLength + 2 * kReportCoordinateWidth +
-                                       kPrecipitationWidth + kReasonLength + 5 * kGap.size() + 1;
+// The widest text put_station<Width> writes: both texts at full length (all
+// N bytes are copied), then the three numeric fields, each after its gap.
+template <std::size_t Width>
+constexpr std::size_t kStationMax =
+    kIdLength + kGap.size() + kIdLength + 2 * (kGap.size() + Width) + kGap.size() + kPrecipitationWidth;
+// The longest line of each file, the line feed included, so that one request
+// for room holds any line; the word stores of a line's last field run at
+// most kRunPast past its end, into the bytes every room has past its end.
+constexpr std::size_t kKeptLineMax = kStationMax<kKeptCoordinateWidth> + 1;
+constexpr std::size_t kReportLineMax = kStationMax<kReportCoordinateWidth> + kGap.size() + kReasonLength + 1;
+static_assert(kKeptLineMax <= SharedBlock::kSize && kReportLineMax <= SharedBlock::kSize);
 
 // A fixed text, trimmed: all N bytes copied in a few fixed-size moves, the
 // end placed after the last non-blank one; the rest is scratch.
 template <std::size_t N>
 char* put_trimmed(char* out, const FixedText<N>& text) {
+  static_assert(N == kIdLength, "kStationMax counts every text kIdLength wide");
   std::memcpy(out, text.full().data(), N);
   return out + text.trimmed().size();
 }

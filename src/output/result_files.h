@@ -9,17 +9,12 @@
 // Removed-stations report: the header line, then every record with remove 1,
 // as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
 // and reason (a blank reason leaves the line ending in two blanks).
-// The audit file (audit_file.h) and the map (map_file.h), both optional.
-// The first line of the report, of the audit file and of the map is the
-// line an existing file must begin with to be replaced by one
-// (replace_rule.h).
+// The audit file (audit_file.h) and the map (map_file.h) are optional.
+// kReportHeader is the line an existing file must begin with to be replaced
+// by a report (replace_rule.h).
 
 #include <string_view>
 
-#include "output/audit_file.h"
-#include "output/map_file.h"
-#include "commit/output_set.h"
-#include "commit/replace_rule.h"
 #include "commit/text_file.h"
 #include "stations/station_table.h"
 

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory_resource>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -41,6 +42,7 @@ inline constexpr float kHugeCoordinate = 16777216.0f;
 // The grid column (or row) of a finite coordinate. Each huge value gets a
 // cell of its own: beyond 2^40, four apart per float, so that neither another
 // huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
+// REQUIRES: `x` is finite.
 inline std::int64_t cell_of(float x) {
   assert(std::isfinite(x));
   if (std::fabs(x) < kHugeCoordinate) {
@@ -59,34 +61,37 @@ inline std::int64_t cell_of(float x) {
 class CellGrid {
  public:
   // Puts every record k of the table with key_of(k) >= 0 and both
-  // coordinates finite into the cell of its place under that key.
+  // coordinates finite into the cell of its place under that key. The
+  // lists are made in the body, once every member group_cells fills exists.
   template <class KeyOf>
   CellGrid(const StationTable& table, KeyOf key_of, std::pmr::memory_resource* memory)
-      : in_grid_count_(count_in_grid(table, key_of)),
-        cell_key_(memory),
-        cells_(in_grid_count_, memory),
-        occupied_(memory),
-        lists_(group_cells(table, key_of, memory)) {}
+      : CellGrid(count_in_grid(table, key_of), memory) {
+    lists_.emplace(group_cells(table, key_of, memory));
+  }
 
-  bool contains(std::int32_t k) const { return lists_.group_of(k) >= 0; }
+  bool contains(std::int32_t k) const { return lists_->group_of(k) >= 0; }
 
   // Calls take(records) with the records above i of i's own cell, then with
   // those of each occupied neighbour cell under i's key (in no set order of
-  // cells). Record i must be in the grid.
+  // cells).
+  // REQUIRES: contains(i).
   template <class Take>
   void each_near_cell(std::int32_t i, Take take) const {
     assert(contains(i));
-    const std::int32_t own_cell = lists_.group_of(i);
+    const std::int32_t own_cell = lists_->group_of(i);
     const CellKey& own = cell_key_[static_cast<std::size_t>(own_cell)];
-    take(lists_.members_after(own_cell, i));
+    take(lists_->members_after(own_cell, i));
     for (unsigned bits = occupied_around(own.x, own.y); bits != 0; bits &= bits - 1) {
       const auto cell = static_cast<std::int64_t>(std::countr_zero(bits));
       const std::int32_t first = first_of({own.key, own.x + cell / 3 - 1, own.y + cell % 3 - 1});
-      if (first >= 0) take(lists_.members_after(lists_.group_of(first), i));
+      if (first >= 0) take(lists_->members_after(lists_->group_of(first), i));
     }
   }
 
  private:
+  CellGrid(std::int32_t in_grid_count, std::pmr::memory_resource* memory)
+      : in_grid_count_(in_grid_count), cell_key_(memory), cells_(in_grid_count, memory), occupied_(memory) {}
+
   struct CellKey {
     std::int32_t key = 0;
     std::int64_t x = 0;
@@ -132,7 +137,7 @@ class CellGrid {
   // The first record of an occupied cell, or -1 for an empty one.
   std::int32_t first_of(const CellKey& key) const {
     return cells_.first(hash_cell(key), [&](std::int32_t other) {
-      return cell_key_[static_cast<std::size_t>(lists_.group_of(other))] == key;
+      return cell_key_[static_cast<std::size_t>(lists_->group_of(other))] == key;
     });
   }
   // Sizes the bitmap of occupied cells for in_grid_count_ records.
@@ -158,7 +163,7 @@ class CellGrid {
   int occupied_side_bits_ = 0;
   std::int64_t occupied_side_mask_ = 0;
   std::pmr::vector<std::uint64_t> occupied_;  // one word more than the bits need
-  GroupLists lists_;
+  std::optional<GroupLists> lists_;
 };
 
 }  // namespace dedup

@@ -20,11 +20,12 @@ namespace dedup {
 class DuplicateScreen {
  public:
   // The screening the program runs: indexed pairwise pass, then the purge.
-  // Expects a freshly reset table (no remove, mark_all or reason set).
+  // REQUIRES: a freshly reset table (no remove, mark_all or reason set).
   static void screen(StationTable& table, ScreenLog* log = nullptr);
 
   // The same decisions and events by the plain quadratic scan and purge; the
-  // reference that screen() is checked against. Expects a freshly reset table.
+  // reference that screen() is checked against.
+  // REQUIRES: a freshly reset table.
   static void screen_plain(StationTable& table, ScreenLog* log = nullptr);
 };
 

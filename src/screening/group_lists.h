@@ -37,6 +37,7 @@ class GroupLists {
   std::int32_t group_of(std::int32_t record) const { return group_of_[static_cast<std::size_t>(record)]; }
 
   // Members of group g with a record number above k, in increasing order.
+  // REQUIRES: g is a group of the grouping.
   std::span<const std::int32_t> members_after(std::int32_t g, std::int32_t k) const {
     assert(g >= 0 && static_cast<std::size_t>(g) + 1 < offsets_.size());
     const auto first = members_.begin() + offsets_[static_cast<std::size_t>(g)];

@@ -97,6 +97,7 @@ struct Grouping {
 
 // Puts record k into the group of `first`, the first record with its key,
 // or into a new group when it is that first record.
+// REQUIRES: first <= k, and `first` was joined before unless it is k.
 inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
   assert(first <= k && (first == k || grouping.group_of[static_cast<std::size_t>(first)] >= 0));
   std::pmr::vector<std::int32_t>& group_of = grouping.group_of;

@@ -34,8 +34,8 @@ class IdGroups {
 // need none (settled by the first rows, few conflicts, no log) never pay
 // for it. They take their memory from the resource of the first call: the
 // pass gives its index's block, the purge and the log the heap, so that a
-// run without an index leaves that block untouched. The table must outlive
-// this object.
+// run without an index leaves that block untouched.
+// REQUIRES: the table outlives this object.
 class SharedIdGroups {
  public:
   explicit SharedIdGroups(const StationTable& table) : table_(table) {}

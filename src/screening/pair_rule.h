@@ -29,19 +29,6 @@ namespace dedup {
 // below this (the nearest float to 0.02).
 inline constexpr float kNearThreshold = 0.02f;
 
-// The nine cases of a pair, numbered as in the classification table.
-enum class PairCase : std::int8_t {
-  kOtherIdSamePlaceSamePrec = 1,
-  kOtherIdSamePlaceOtherPrec = 2,
-  kOtherIdOtherPlace = 3,
-  kExactCopy = 4,
-  kSamePlaceOtherPrec = 5,
-  kNearSamePrec = 6,
-  kFarSamePrec = 7,
-  kNearOtherPrec = 8,
-  kFarOtherPrec = 9,
-};
-
 inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) {
   return table.id[a] == table.id[b];
 }
@@ -69,19 +56,27 @@ inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
   return distance(lon_a, lat_a, lon_b, lat_b) < kNearThreshold;
 }
 
-// Identifiers first; for different identifiers no distance is computed.
-inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::int32_t j) {
-  const bool place = same_place(table.lon[i], table.lat[i], table.lon[j], table.lat[j]);
-  if (!same_id(table, i, j)) {
-    if (!place) return PairCase::kOtherIdOtherPlace;
-    return same_prec(table.prec[i], table.prec[j]) ? PairCase::kOtherIdSamePlaceSamePrec
-                                                   : PairCase::kOtherIdSamePlaceOtherPrec;
+// The case from the predicates, identifiers first; same_prec() and near()
+// are asked only where the case depends on them, so no distance is
+// computed for different identifiers.
+template <class SamePrec, class Near>
+constexpr PairCase classify(bool same_id, bool same_place, SamePrec same_prec, Near near) {
+  if (!same_id) {
+    if (!same_place) return PairCase::kOtherIdOtherPlace;
+    return same_prec() ? PairCase::kOtherIdSamePlaceSamePrec : PairCase::kOtherIdSamePlaceOtherPrec;
   }
-  const bool prec = same_prec(table.prec[i], table.prec[j]);
-  if (place) return prec ? PairCase::kExactCopy : PairCase::kSamePlaceOtherPrec;
-  const bool close = near(table.lon[i], table.lat[i], table.lon[j], table.lat[j]);
+  const bool prec = same_prec();
+  if (same_place) return prec ? PairCase::kExactCopy : PairCase::kSamePlaceOtherPrec;
+  const bool close = near();
   if (prec) return close ? PairCase::kNearSamePrec : PairCase::kFarSamePrec;
   return close ? PairCase::kNearOtherPrec : PairCase::kFarOtherPrec;
+}
+
+inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::int32_t j) {
+  return classify(
+      same_id(table, i, j), same_place(table.lon[i], table.lat[i], table.lon[j], table.lat[j]),
+      [&] { return same_prec(table.prec[i], table.prec[j]); },
+      [&] { return near(table.lon[i], table.lat[i], table.lon[j], table.lat[j]); });
 }
 
 // What a case does: the flags it sets to 1 and the reasons it stores (none
@@ -108,13 +103,26 @@ inline constexpr std::array<PairAction, 10> kPairActions{{
     {},                                                                                    // 9
 }};
 
+// Whether a pair of this case changes the table at all. Every case that
+// does removes j and stores its reason.
+constexpr bool acts(PairCase pair_case) { return kPairActions[static_cast<std::size_t>(pair_case)].remove_j; }
+static_assert([] {
+  for (const PairAction& action : kPairActions) {
+    const bool any = action.remove_i || action.mark_all || action.reason_i != ReasonCode::kNone ||
+                     action.reason_j != ReasonCode::kNone;
+    if (any && !(action.remove_j && action.reason_j != ReasonCode::kNone)) return false;
+  }
+  return true;
+}());
+
 // Classifies the pair (i, j), i before j, and applies its action at once;
 // a pair that acts is then told to the log, when there is one.
+// REQUIRES: 0 <= i < j < table.n.
 inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j, ScreenLog* log) {
   assert(0 <= i && i < j && j < table.n);
   const PairCase pair_case = classify_pair(table, i, j);
   const PairAction& action = kPairActions[static_cast<std::size_t>(pair_case)];
-  if (!action.remove_j) return;  // every case that acts removes j and stores its reason
+  if (!acts(pair_case)) return;
   table.remove[j] = 1;
   table.reason[j] = action.reason_j;
   if (action.remove_i) table.remove[i] = 1;
@@ -123,7 +131,7 @@ inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j, Scr
     table.mark_all[i] = 1;
     table.mark_all[j] = 1;
   }
-  if (log != nullptr) log->pair_acted(table, i, j, static_cast<int>(pair_case));
+  if (log != nullptr) log->pair_acted(table, i, j, pair_case);
 }
 
 }  // namespace dedup

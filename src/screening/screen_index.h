@@ -23,13 +23,18 @@
 
 namespace dedup {
 
+// Whether the index offers a later record with these predicates (two
+// records at one place are near).
+constexpr bool index_offers(bool same_id, bool same_place, bool near) { return same_place || (same_id && near); }
+
 class ScreenIndex {
  public:
   ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory);
 
   // Replaces `out` with the records j > i whose remove is 0 and that share
   // i's place or lie in i's identifier's cells around i, in increasing order,
-  // each once. `out` needs room for 2 * n records to avoid reallocating.
+  // each once: those index_offers, and some others. `out` needs room for
+  // 2 * n records to avoid reallocating.
   void candidates(const StationTable& table, std::int32_t i, std::pmr::vector<std::int32_t>& out) const;
 
  private:

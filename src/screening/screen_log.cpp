@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 #include "screening/near_kept_pairs.h"
@@ -22,7 +23,7 @@ float record_distance(const StationTable& table, std::int32_t a, std::int32_t b)
 }
 
 ScreenEvent event(const StationTable& table, ScreenEvent::Kind kind, std::int32_t first, std::int32_t second,
-                  int pair_case, ScreenEvent::Removed removed) {
+                  std::optional<PairCase> pair_case, ScreenEvent::Removed removed) {
   return {kind,
           first,
           second,
@@ -36,7 +37,7 @@ ScreenEvent event(const StationTable& table, ScreenEvent::Kind kind, std::int32_
 
 }  // namespace
 
-void ScreenLog::pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, int pair_case) {
+void ScreenLog::pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, PairCase pair_case) {
   const PairAction& action = kPairActions[static_cast<std::size_t>(pair_case)];
   const auto removed = action.remove_i ? ScreenEvent::Removed::kBoth : ScreenEvent::Removed::kSecond;
   events_.push_back(event(table, ScreenEvent::Kind::kPair, i, j, pair_case, removed));
@@ -68,8 +69,8 @@ void ScreenLog::add_purges(const StationTable& table, const IdGroups& ids) {
   for (; k < table.n; ++k) {
     if (!purged(k)) continue;
     const std::int32_t match = first_marked[static_cast<std::size_t>(ids.group(k))];
-    events_.push_back(match < k ? event(table, ScreenEvent::Kind::kPurge, match, k, 0, ScreenEvent::Removed::kSecond)
-                                : event(table, ScreenEvent::Kind::kPurge, k, match, 0, ScreenEvent::Removed::kFirst));
+    events_.push_back(match < k ? event(table, ScreenEvent::Kind::kPurge, match, k, std::nullopt, ScreenEvent::Removed::kSecond)
+                                : event(table, ScreenEvent::Kind::kPurge, k, match, std::nullopt, ScreenEvent::Removed::kFirst));
   }
 }
 
@@ -89,8 +90,7 @@ void ScreenLog::add_reviews(const StationTable& table, const IdGroups& ids) {
   // Both records of a pair are kept, so the pairwise pass met it and it did
   // nothing: case 3, 7 or 9.
   for (const auto& [i, j] : pairs) {
-    const int pair_case = static_cast<int>(classify_pair(table, i, j));
-    events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, pair_case, ScreenEvent::Removed::kNone));
+    events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, classify_pair(table, i, j), ScreenEvent::Removed::kNone));
   }
 }
 

@@ -15,6 +15,7 @@
 // The screening fills a log only when it is given one.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,15 +24,30 @@
 
 namespace dedup {
 
+// The nine cases of a pair of records, numbered as in the classification
+// table; pair_rule.h classifies a pair and says what each case does.
+enum class PairCase : std::int8_t {
+  kOtherIdSamePlaceSamePrec = 1,
+  kOtherIdSamePlaceOtherPrec = 2,
+  kOtherIdOtherPlace = 3,
+  kExactCopy = 4,
+  kSamePlaceOtherPrec = 5,
+  kNearSamePrec = 6,
+  kFarSamePrec = 7,
+  kNearOtherPrec = 8,
+  kFarOtherPrec = 9,
+};
+
 struct ScreenEvent {
-  enum class Kind : std::uint8_t { kPair, kPurge, kReview };
+  // kCount counts the enumerators: tables indexed by them are checked against it.
+  enum class Kind : std::uint8_t { kPair, kPurge, kReview, kCount };
   // Which of the two records the event removed.
-  enum class Removed : std::uint8_t { kNone, kFirst, kSecond, kBoth };
+  enum class Removed : std::uint8_t { kNone, kFirst, kSecond, kBoth, kCount };
 
   Kind kind = Kind::kPair;
   std::int32_t first = 0;   // slot of the earlier record
   std::int32_t second = 0;  // slot of the later record
-  int pair_case = 0;        // 1 to 9; 0 for a purge
+  std::optional<PairCase> pair_case;  // none for a purge
   float distance = 0.0f;    // as distance() computes it; 0 at the same place
   Removed removed = Removed::kNone;
   bool same_prec = false;   // the precipitations are equal by the rules' equality
@@ -45,10 +61,11 @@ class ScreenLog {
   const std::vector<ScreenEvent>& events() const { return events_; }
 
   // Called by the screening: a pair (i, j) of the given case has just acted.
-  void pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, int pair_case);
+  void pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, PairCase pair_case);
   // Called by the screening between the pairwise pass and the purge.
   void pairs_done(const StationTable& table);
   // Called by the screening at its end: adds the purge and review events.
+  // REQUIRES: pairs_done was called after the pairwise pass.
   void screening_done(const StationTable& table, SharedIdGroups& ids);
 
  private:

@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 
+#include "commit/output_set.h"
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"

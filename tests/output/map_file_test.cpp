@@ -5,10 +5,12 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "output/result_files.h"
+#include "commit/output_set.h"
+#include "output/map_file.h"
 #include "screening/duplicate_screen.h"
 #include "stations/station_list_reader.h"
 #include "support/scratch_folder.h"
@@ -67,9 +69,9 @@ TEST_F(MapFile, ValuesThatAreNotFiniteAreNullAndSoIsTheirGeometry) {
   using Kind = ScreenEvent::Kind;
   using Removed = ScreenEvent::Removed;
   // Slots are 0-based; the map numbers records from 1.
-  const std::vector<ScreenEvent> events{{Kind::kPair, 0, 1, 4, kNaN, Removed::kSecond, false, "", "Duplicata exata"},
-                                        {Kind::kPurge, 0, 2, 0, kInf, Removed::kFirst, false, "", ""},
-                                        {Kind::kReview, 0, 3, 9, 0.5f, Removed::kNone, true, "", ""}};
+  const std::vector<ScreenEvent> events{{Kind::kPair, 0, 1, PairCase::kExactCopy, kNaN, Removed::kSecond, false, "", "Duplicata exata"},
+                                        {Kind::kPurge, 0, 2, std::nullopt, kInf, Removed::kFirst, false, "", ""},
+                                        {Kind::kReview, 0, 3, PairCase::kFarOtherPrec, 0.5f, Removed::kNone, true, "", ""}};
   EXPECT_EQ(
       written(events),
       std::string(kMapStart) +

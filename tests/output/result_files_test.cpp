@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "commit/output_set.h"
 #include "util/fatal_error.h"
 #include "support/scratch_folder.h"
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -39,10 +40,11 @@ std::vector<ScreenEvent> logged(const std::vector<Row>& rows) {
 constexpr bool kSamePrec = true;
 constexpr bool kOtherPrec = false;
 
-// Slots are 0-based, as the log keeps them.
+// Slots are 0-based, as the log keeps them; case 0 stands for none.
 ScreenEvent event(Kind kind, int pair_case, std::int32_t first, std::int32_t second, float distance,
                   Removed removed, bool same_prec, std::string_view first_reason, std::string_view second_reason) {
-  return {kind, first, second, pair_case, distance, removed, same_prec, first_reason, second_reason};
+  const auto as_case = pair_case == 0 ? std::nullopt : std::optional(static_cast<PairCase>(pair_case));
+  return {kind, first, second, as_case, distance, removed, same_prec, first_reason, second_reason};
 }
 
 TEST(ScreenLog, APurgedRecordIsMatchedWithTheFirstMarkedRecordOfItsIdentifier) {

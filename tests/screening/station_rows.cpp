@@ -53,7 +53,7 @@ std::string describe(const std::vector<ScreenEvent>& events) {
   char line[512];
   for (const ScreenEvent& event : events) {
     std::snprintf(line, sizeof line, "%s case %d: %d %d  %a  %s  %s  '%.*s' '%.*s'\n",
-                  kKinds[static_cast<int>(event.kind)], event.pair_case, event.first + 1, event.second + 1,
+                  kKinds[static_cast<int>(event.kind)], static_cast<int>(event.pair_case.value_or(PairCase{0})), event.first + 1, event.second + 1,
                   static_cast<double>(event.distance), kRemoved[static_cast<int>(event.removed)], event.same_prec ? "same prec" : "other prec",
                   static_cast<int>(event.first_reason.size()), event.first_reason.data(),
                   static_cast<int>(event.second_reason.size()), event.second_reason.data());
