@@ -44,16 +44,18 @@ void run(const RunNames& names, std::int32_t max_records) {
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>(max_records);
-  StationListReader::FirstLines first_lines;
+  RecordPlaces places;
   ScreenLog log;
   const bool logged = audit || map;
-  StationListReader::read(names.station_list, *table, logged ? &first_lines : nullptr);
+  places.want_lines = logged;
+  ListFile list(names.station_list);
+  StationListReader::read(list, FreeFormSyntax{}, *table, places);
   table->reset_screening();
   DuplicateScreen::screen(*table, logged ? &log : nullptr);
   write_kept(*table, outputs.file(0));
   write_removed(*table, outputs.file(1));
-  if (audit) write_audit(*table, log.events(), first_lines, outputs.file(2));
-  if (map) write_map(*table, log.events(), first_lines, outputs.file(audit ? 3 : 2));
+  if (audit) write_audit(*table, log.events(), places.first_lines, outputs.file(2));
+  if (map) write_map(*table, log.events(), places.first_lines, outputs.file(audit ? 3 : 2));
   outputs.finish();
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.

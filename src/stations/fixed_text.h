@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "util/swar_digits.h"
+
 namespace dedup {
 
 template <std::size_t N>
@@ -35,7 +37,6 @@ class FixedText {
   // in whole words, the last one with blanks put over the bytes past the
   // text, all inline.
   void assign_words(const char* text, std::size_t size, [[maybe_unused]] const char* readable_end) {
-    static_assert(std::endian::native == std::endian::little);
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     clear();
     const std::size_t length = std::min(size, N);
@@ -47,10 +48,8 @@ class FixedText {
       for (; at < length; ++at) bytes_[at] = text[at];
       return;
     }
-    std::uint64_t word;
-    std::memcpy(&word, text + at, kWord);
     const std::uint64_t kept = ~std::uint64_t{0} >> (8 * (kWord - (length - at)));
-    word = (word & kept) | (0x2020202020202020ULL & ~kept);
+    const std::uint64_t word = (swar::load_word(text + at) & kept) | (kEachByte * ' ' & ~kept);
     std::memcpy(bytes_.data() + at, &word, kWord);
   }
 
@@ -62,8 +61,8 @@ class FixedText {
   // where N is not a multiple of eight.
   std::string_view trimmed() const {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
-    constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
-    static_assert(N >= kWord && std::endian::native == std::endian::little);
+    constexpr std::uint64_t kBlanks = kEachByte * ' ';
+    static_assert(N >= kWord);
     const auto end_in_word = [](std::uint64_t non_blanks) {
       return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
     };
@@ -92,9 +91,7 @@ class FixedText {
 
  private:
   static std::uint64_t word_at(const FixedText& text, std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, text.bytes_.data() + at, sizeof word);
-    return word;
+    return swar::load_word(text.bytes_.data() + at);
   }
 
   std::array<char, N> bytes_;

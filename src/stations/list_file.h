@@ -10,6 +10,7 @@
 // SIGBUS, and check_whole(), called once the content is read, raises
 // FatalError "<name>: the station list was cut short while it was read";
 // it also closes the file (an unmapped one is closed by the constructor).
+// The content stays readable until the ListFile is destroyed.
 
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ class ListFile {
   ListFile& operator=(const ListFile&) = delete;
 
   std::string_view content() const { return content_; }
+  const std::string& name() const { return name_; }
 
   void check_whole();
 

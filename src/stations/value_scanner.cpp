@@ -6,6 +6,7 @@
 
 #include "util/digits.h"
 #include "util/fatal_error.h"
+#include "util/swar_digits.h"
 #include "stations/plain_decimal.h"
 #include "stations/unquoted_value.h"
 
@@ -42,7 +43,7 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
   const char* end = p;
   while (true) {
     if (end > limit) return false;
-    const std::uint64_t below = below_digits(swar::load_word(end));
+    const std::uint64_t below = swar::below_digits(swar::load_word(end));
     if (below == 0) {
       end += sizeof(std::uint64_t);
       continue;
@@ -99,7 +100,7 @@ void ValueScanner::skip_blanks_and_line_ends() {
   pos_ = pos;
 }
 
-std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines) {
+std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces& places) {
   const std::int32_t first = table.n;
   assert(first >= 0 && first <= table.capacity());
   assert(repeats_left_ == 0 && !separator_pending_);  // at the start of a record
@@ -131,6 +132,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
     if (pos >= content_.size() || static_cast<unsigned char>(data[pos]) <= ' ') {
       other_member(&ValueScanner::skip_blanks_and_line_ends);
     }
+    const std::size_t start = pos;
     const char* p = data + pos;
     // Each value is stored as soon as it is read, since holding the texts
     // back until the whole record is read costs a tenth more here; a record
@@ -143,7 +145,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
       table.store(slot, StationRecord{});
       break;
     }
-    if (first_lines != nullptr) first_lines->push_back(line);
+    if (places.want_lines) places.first_lines.push_back(line);
     // The number ended before `limit`; most lines end right after it.
     pos = static_cast<std::size_t>(p - data);
     if (*p == '\n') {
@@ -152,6 +154,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
     } else {
       other_member(&ValueScanner::skip_rest_of_line);
     }
+    if (places.want_spans) places.spans.push_back({line_start(start), pos});
   }
   pos_ = pos;
   line_ = line;
@@ -173,6 +176,16 @@ void ValueScanner::skip_rest_of_line() {
     ++pos_;
     ++line_;
   }
+}
+
+std::size_t ValueScanner::next_record_start() {
+  skip_blanks_and_line_ends();
+  return line_start(pos_);
+}
+
+std::size_t ValueScanner::line_start(std::size_t at) const {
+  while (at > 0 && is_blank(content_[at - 1])) --at;
+  return at;
 }
 
 ValueScanner::Value ValueScanner::next() {
@@ -241,7 +254,7 @@ bool ValueScanner::read_unquoted(Value& value) {
   bool star = false;
   while (true) {
     if (pos + sizeof(std::uint64_t) <= size) {
-      const std::uint64_t below = below_digits(swar::load_word(data + pos));
+      const std::uint64_t below = swar::below_digits(swar::load_word(data + pos));
       if (below == 0) {
         pos += sizeof(std::uint64_t);
         continue;

@@ -11,11 +11,12 @@
 // before a record's first value, give an empty value; a slash ends the
 // record. Malformed quoting is a FatalError with the line.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "stations/list_syntax.h"
 #include "stations/station_table.h"
 
 namespace dedup {
@@ -41,13 +42,13 @@ class ValueScanner {
   // other, each in one pass, into the table's slots from n on while slots
   // remain; returns how many it read (n is the caller's to advance).
   // The slot of a record it gives up on is left blank (as StationRecord{}).
-  // `first_lines`, when not null, receives the line of each. A common
+  // `places` receives the first line and the span of each, as asked. A common
   // record is five unquoted values on one line, none holding '*', separated
   // by blanks or by one comma with or without blanks, the three numbers
   // plain decimals (plain_decimal.h). Stops at the start of the first record
   // that is not one, or that lies within 32 bytes of the end (kSlack), which
   // next() then reads value by value.
-  std::int32_t read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines);
+  std::int32_t read_common_records(StationTable& table, RecordPlaces& places);
 
   // The fast path for a number read value by value: the plain decimal that
   // an unquoted value from next() holds, read as read_common_records reads
@@ -57,6 +58,12 @@ class ValueScanner {
 
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
+
+  // At the start of a record: passes over blank lines and returns where the
+  // line of the record's first value starts. position() after
+  // skip_rest_of_line() is where its last line ends, line end included.
+  std::size_t next_record_start();
+  std::size_t position() const { return pos_; }
 
   // Throws FatalError "<file>:<line>: <what>".
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
@@ -69,6 +76,9 @@ class ValueScanner {
   static constexpr std::size_t kSlack = 32;
 
   bool at_end() const { return pos_ >= content_.size(); }
+  // The start of the line of a value at `at`, which only blanks precede on
+  // it (after a line end, the start, or the byte-order mark).
+  std::size_t line_start(std::size_t at) const;
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();

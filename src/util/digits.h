@@ -1,8 +1,7 @@
 #pragma once
-// Small tools on decimal digits shared by the whole program: the digit test,
-// the byte pattern that spreads one byte over the eight of a word (for the
-// SWAR techniques that treat a 64-bit word as eight bytes side by side), and
-// the powers of ten as integers and as doubles.
+// Small tools on decimal digits shared by the whole program: the digit test
+// and the powers of ten as integers and as doubles (eight digits at a time:
+// swar_digits.h).
 
 #include <array>
 #include <cstdint>
@@ -10,9 +9,6 @@
 namespace dedup {
 
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// kEachByte * b holds the byte b in each of the eight bytes of a word.
-inline constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
 
 // 10^0 to 10^19, every power of ten that fits 64 bits.
 inline constexpr auto kPowersOfTen = [] {

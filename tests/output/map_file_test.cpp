@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
@@ -10,7 +11,7 @@
 
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
-#include "stations/station_list_reader.h"
+#include "stations/station_table.h"
 #include "support/scratch_folder.h"
 
 namespace dedup {
@@ -37,7 +38,7 @@ class MapFile : public ::testing::Test {
   }
 
   std::unique_ptr<StationTable> table;
-  StationListReader::FirstLines lines;
+  std::vector<std::int64_t> lines;
   testing::ScratchFolder folder;
 };
 
