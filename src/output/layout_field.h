@@ -20,7 +20,6 @@
 #include "output/field_renderer.h"
 #include "commit/text_file.h"
 #include "util/digits.h"
-#include "util/swar_digits.h"
 
 namespace dedup {
 

@@ -1,6 +1,6 @@
 #include "screening/cell_grid.h"
 
-#include "util/swar_digits.h"
+#include "util/digits.h"
 
 namespace dedup {
 

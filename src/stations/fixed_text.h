@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "util/swar_digits.h"
+#include "util/digits.h"
 
 namespace dedup {
 
@@ -32,10 +32,8 @@ class FixedText {
     std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
   }
 
-  // The same as assign() for a text after which 7 more bytes can be read
-  // (`readable_end` lies at least that far past its kept part): it is copied
-  // in whole words, the last one with blanks put over the bytes past the
-  // text, all inline.
+  // The same as assign(), in whole words, the last one blanked past the text.
+  // REQUIRES: `readable_end` lies at least 7 bytes past the text's kept part.
   void assign_words(const char* text, std::size_t size, [[maybe_unused]] const char* readable_end) {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     clear();
@@ -55,10 +53,8 @@ class FixedText {
 
   std::string_view full() const { return {bytes_.data(), N}; }
 
-  // Words of eight bytes are compared with blanks from the end on, and the
-  // last non-blank byte is found in the first word that is not all blanks:
-  // most fields are mostly padding. The word at 0 overlaps the one after it
-  // where N is not a multiple of eight.
+  // Words compared with blanks from the end on (most fields are mostly
+  // padding); the word at 0 overlaps the next where N is not a multiple of 8.
   std::string_view trimmed() const {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     constexpr std::uint64_t kBlanks = kEachByte * ' ';
@@ -74,9 +70,8 @@ class FixedText {
     return {bytes_.data(), end_in_word(word_at(*this, 0) ^ kBlanks)};
   }
 
-  // Word by word without a library call: most comparisons of unequal
-  // identifiers are settled by the first eight bytes, and equal ones cost a
-  // few loads instead of a call.
+  // Word by word without a library call: most unequal identifiers differ in
+  // the first eight bytes.
   friend bool operator==(const FixedText& a, const FixedText& b) {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     static_assert(N >= kWord);

@@ -12,8 +12,7 @@
 namespace dedup {
 namespace {
 
-constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "latitude",
-                                       "precipitation"};
+constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "latitude", "precipitation"};
 constexpr int kFieldCount = 5;
 constexpr int kFirstNumericField = 2;
 constexpr IdText StationRecord::*kTextFields[] = {&StationRecord::id, &StationRecord::orgao};
@@ -71,7 +70,9 @@ bool starts_like_an_export(std::string_view content) {
   return false;
 }
 
-void read_records(std::string_view content, const std::string& name, StationTable& table, RecordPlaces& places) {
+}  // namespace
+
+void read_free_form(std::string_view content, const std::string& name, StationTable& table, RecordPlaces& places) try {
   ValueScanner scanner(content, name);
   // The common records that follow are stored straight into the slots; the
   // record after them, of any other form, is read value by value into
@@ -93,18 +94,10 @@ void read_records(std::string_view content, const std::string& name, StationTabl
     if (places.want_spans) places.spans.push_back({begin, scanner.position()});
     ++table.n;
   }
-}
-
-}  // namespace
-
-void read_free_form(std::string_view content, const std::string& name, StationTable& table, RecordPlaces& places) {
-  try {
-    read_records(content, name, table, places);
-  } catch (const FatalError& error) {
-    if (table.n != 0 || !starts_like_an_export(content)) throw;
-    throw FatalError(std::string(error.what()) +
-                     "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README");
-  }
+} catch (const FatalError& error) {
+  if (table.n != 0 || !starts_like_an_export(content)) throw;
+  throw FatalError(std::string(error.what()) +
+                   "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README");
 }
 
 }  // namespace dedup

@@ -1,17 +1,13 @@
 #pragma once
-// The fast path of reading a number: the plain decimal that most lists hold
-// (an optional sign, 1 to 8 digits, and a point followed by more digits, at
-// most 19 digits in all, or no point), read in one pass eight digits at a
-// time (swar_digits.h) and converted by Clinger's fast path. It gives the
-// float that parse_number, the exact general reader, gives for the same
-// text; where Clinger's fast path cannot be sure it asks parse_number itself.
+// The fast path of reading a number: a plain decimal (sign, 1 to 8 digits,
+// point, at most 19 digits in all) read eight digits at a time and converted
+// by Clinger's fast path; the same float as parse_number, which it asks when unsure.
 
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
 
 #include "util/digits.h"
-#include "util/swar_digits.h"
 #include "stations/number_text.h"
 #include "stations/quick_decimal.h"
 #include "stations/unquoted_value.h"

@@ -6,7 +6,6 @@
 
 #include "util/digits.h"
 #include "util/fatal_error.h"
-#include "util/swar_digits.h"
 #include "stations/plain_decimal.h"
 #include "stations/unquoted_value.h"
 
@@ -109,12 +108,15 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
   const char* const data = content_.data();
   const char* const end = data + content_.size();
   const char* const limit = end - kSlack;
-  // The columns, held here: the texts stored below could alias the table.
+  // The columns and the places asked for, held here: the texts stored below
+  // could alias the table and the places.
   IdText* const ids = table.id;
   IdText* const orgaos = table.orgao;
   float* const lons = table.lon;
   float* const lats = table.lat;
   float* const precs = table.prec;
+  const bool want_lines = places.want_lines;
+  const bool want_spans = places.want_spans;
   // The position and line too, for the same reason, written back where
   // another member moves them.
   std::size_t pos = pos_;
@@ -145,7 +147,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
       table.store(slot, StationRecord{});
       break;
     }
-    if (places.want_lines) places.first_lines.push_back(line);
+    if (want_lines) places.first_lines.push_back(line);
     // The number ended before `limit`; most lines end right after it.
     pos = static_cast<std::size_t>(p - data);
     if (*p == '\n') {
@@ -154,7 +156,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
     } else {
       other_member(&ValueScanner::skip_rest_of_line);
     }
-    if (places.want_spans) places.spans.push_back({line_start(start), pos});
+    if (want_spans) places.spans.push_back({line_start(start), pos});
   }
   pos_ = pos;
   line_ = line;
@@ -176,11 +178,6 @@ void ValueScanner::skip_rest_of_line() {
     ++pos_;
     ++line_;
   }
-}
-
-std::size_t ValueScanner::next_record_start() {
-  skip_blanks_and_line_ends();
-  return line_start(pos_);
 }
 
 std::size_t ValueScanner::line_start(std::size_t at) const {

@@ -1,15 +1,7 @@
 #pragma once
-// Splits the text of a station list into values by the free-form rules:
-// values are separated by blanks (space, tab), by one comma with or without
-// blanks around it, or by line ends. A line ends at a line feed, a carriage
-// return and line feed, or a carriage return alone; a UTF-8 byte-order mark
-// at the very start of the text is skipped. A value is unquoted (up to the
-// next blank, comma, slash or line end) or quoted between apostrophes or
-// quotation marks, a doubled delimiter standing for one; a quoted value must
-// end on its own line. "r*c" stands for r copies of c and "r*" for r empty
-// values; two commas with only blanks or line ends between them, or a comma
-// before a record's first value, give an empty value; a slash ends the
-// record. Malformed quoting is a FatalError with the line.
+// Splits a free-form station list into values (the rules: src/README.md,
+// "The free-form list"): blanks, one comma or line ends between values,
+// quotes, "r*c" repeats, '/'. Malformed quoting is a FatalError with the line.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,16 +30,11 @@ class ValueScanner {
   // The next value of the current record.
   Value next();
 
-  // The fast path for whole records: reads common records one after the
-  // other, each in one pass, into the table's slots from n on while slots
-  // remain; returns how many it read (n is the caller's to advance).
-  // The slot of a record it gives up on is left blank (as StationRecord{}).
-  // `places` receives the first line and the span of each, as asked. A common
-  // record is five unquoted values on one line, none holding '*', separated
-  // by blanks or by one comma with or without blanks, the three numbers
-  // plain decimals (plain_decimal.h). Stops at the start of the first record
-  // that is not one, or that lies within 32 bytes of the end (kSlack), which
-  // next() then reads value by value.
+  // The fast path: reads common records (five unquoted values on one line,
+  // no '*', the numbers plain decimals) into the slots from n on, each in one
+  // pass, and returns how many (n is the caller's to advance); stops at the
+  // first other record or one within kSlack bytes of the end, whose slot it
+  // leaves blank. `places` receives each record's first line and span, as asked.
   std::int32_t read_common_records(StationTable& table, RecordPlaces& places);
 
   // The fast path for a number read value by value: the plain decimal that
@@ -62,7 +49,10 @@ class ValueScanner {
   // At the start of a record: passes over blank lines and returns where the
   // line of the record's first value starts. position() after
   // skip_rest_of_line() is where its last line ends, line end included.
-  std::size_t next_record_start();
+  std::size_t next_record_start() {
+    skip_blanks_and_line_ends();
+    return line_start(pos_);
+  }
   std::size_t position() const { return pos_; }
 
   // Throws FatalError "<file>:<line>: <what>".
