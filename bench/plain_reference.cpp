@@ -22,6 +22,8 @@
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"
+#include "stations/list_file.h"
+#include "stations/list_syntax.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 
@@ -45,8 +47,10 @@ int main(int argc, char** argv) {
   const bool audit = argc == 6;
   try {
     const auto table = std::make_unique<StationTable>(std::atoi(argv[1]));
-    StationListReader::FirstLines first_lines;
-    StationListReader::read(argv[2], *table, audit ? &first_lines : nullptr);
+    RecordPlaces places;
+    places.want_lines = audit;
+    ListFile list(argv[2]);
+    StationListReader::read(list, FreeFormSyntax{}, *table, places);
     table->reset_screening();
     ScreenLog log;
     DuplicateScreen::screen_plain(*table, audit ? &log : nullptr);
@@ -58,7 +62,7 @@ int main(int argc, char** argv) {
     write_file(removed, argv[4]);
     if (audit) {
       TextFile trail(argv[5], "audit file");
-      write_audit(*table, log.events(), first_lines, trail);
+      write_audit(*table, log.events(), places.first_lines, trail);
       write_file(trail, argv[5]);
     }
   } catch (const FatalError& error) {

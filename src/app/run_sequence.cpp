@@ -50,12 +50,14 @@ void run(const RunNames& names, std::int32_t max_records) {
   }
   OutputSet outputs(requests, names.station_list);
   const auto table = std::make_unique<StationTable>(max_records);
-  StationListReader::FirstLines first_lines;
+  RecordPlaces places;
   ScreenLog log;
-  StationListReader::read(names.station_list, *table, logged ? &first_lines : nullptr);
+  places.want_lines = logged;
+  ListFile list(names.station_list);
+  StationListReader::read(list, FreeFormSyntax{}, *table, places);
   table->reset_screening();
   DuplicateScreen::screen(*table, logged ? &log : nullptr);
-  const WriteInput input{*table, log.events(), first_lines};
+  const WriteInput input{*table, log.events(), places.first_lines};
   for (std::size_t k = 0; k < asked.size(); ++k) asked[k]->write(input, outputs.file(k));
   outputs.finish();
   // The summary goes out before the files are put in place: a standard

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -25,22 +24,6 @@
 namespace dedup {
 
 static_assert(std::endian::native == std::endian::little, "a word's lowest byte is stored first");
-
-// The eight decimal digits of n (below 10^8, leading zeros included) as
-// byte values 0 to 9, the first digit in the lowest byte: n split into two
-// halves of four digits, each into two pairs, each pair into two digits,
-// all lanes at once. x * 10486 >> 20 is x / 100 for x below 10^4, y * 103
-// >> 10 is y / 10 for y below 100. A lane x with quotient q by d becomes
-// q | (x - d * q) << s, computed as (x << s) - q * ((d << s) - 1).
-constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
-  assert(n < 100000000);
-  const std::uint64_t halves = std::uint64_t{n / 10000};
-  std::uint64_t lanes = (std::uint64_t{n} << 32) - halves * ((std::uint64_t{10000} << 32) - 1);
-  const std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007FULL;
-  lanes = (lanes << 16) - hundreds * ((100 << 16) - 1);
-  const std::uint64_t tens = ((lanes * 103) >> 10) & 0x000F000F000F000FULL;
-  return (lanes << 8) - tens * ((10 << 8) - 1);
-}
 
 // The gap and the field by render_field: the values the inline way leaves.
 [[gnu::noinline, gnu::cold]] inline char* put_gap_and_rendered(char* out, float value, std::size_t width,
@@ -89,7 +72,7 @@ template <std::size_t Width, int Decimals>
   if (scaled + negative * (kPositiveLimit - kNegativeLimit) >= kPositiveLimit) [[unlikely]] {
     return put_gap_and_rendered(out, value, Width, Decimals);
   }
-  const std::uint64_t digits = eight_digit_values(static_cast<std::uint32_t>(scaled));
+  const std::uint64_t digits = swar::eight_digit_values(static_cast<std::uint32_t>(scaled));
   // Leading zeros (all but the last integer digit at most) become blanks,
   // the sign, if any, goes just before the first digit shown: every byte
   // starts as a blank, the digits get '0' - ' ' added from the first shown

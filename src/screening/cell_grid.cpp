@@ -1,6 +1,6 @@
 #include "screening/cell_grid.h"
 
-#include <cstring>
+#include "util/digits.h"
 
 namespace dedup {
 
@@ -26,8 +26,7 @@ unsigned CellGrid::occupied_column(std::int64_t x, std::int64_t y) const {
     return (occupied(x, y - 1) ? 1U : 0U) | (occupied(x, y) ? 2U : 0U) | (occupied(x, y + 1) ? 4U : 0U);
   }
   const std::size_t first = occupied_bit(x, y - 1);
-  std::uint64_t word;
-  std::memcpy(&word, reinterpret_cast<const unsigned char*>(occupied_.data()) + first / 8, sizeof word);
+  const std::uint64_t word = swar::load_word(reinterpret_cast<const unsigned char*>(occupied_.data()) + first / 8);
   return static_cast<unsigned>(word >> (first % 8)) & 7U;
 }
 

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "util/digits.h"
+
 namespace dedup {
 
 template <std::size_t N>
@@ -30,12 +32,9 @@ class FixedText {
     std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
   }
 
-  // The same as assign() for a text after which 7 more bytes can be read
-  // (`readable_end` lies at least that far past its kept part): it is copied
-  // in whole words, the last one with blanks put over the bytes past the
-  // text, all inline.
+  // The same as assign(), in whole words, the last one blanked past the text.
+  // REQUIRES: `readable_end` lies at least 7 bytes past the text's kept part.
   void assign_words(const char* text, std::size_t size, [[maybe_unused]] const char* readable_end) {
-    static_assert(std::endian::native == std::endian::little);
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     clear();
     const std::size_t length = std::min(size, N);
@@ -47,23 +46,19 @@ class FixedText {
       for (; at < length; ++at) bytes_[at] = text[at];
       return;
     }
-    std::uint64_t word;
-    std::memcpy(&word, text + at, kWord);
     const std::uint64_t kept = ~std::uint64_t{0} >> (8 * (kWord - (length - at)));
-    word = (word & kept) | (0x2020202020202020ULL & ~kept);
+    const std::uint64_t word = (swar::load_word(text + at) & kept) | (kEachByte * ' ' & ~kept);
     std::memcpy(bytes_.data() + at, &word, kWord);
   }
 
   std::string_view full() const { return {bytes_.data(), N}; }
 
-  // Words of eight bytes are compared with blanks from the end on, and the
-  // last non-blank byte is found in the first word that is not all blanks:
-  // most fields are mostly padding. The word at 0 overlaps the one after it
-  // where N is not a multiple of eight.
+  // Words compared with blanks from the end on (most fields are mostly
+  // padding); the word at 0 overlaps the next where N is not a multiple of 8.
   std::string_view trimmed() const {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
-    constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
-    static_assert(N >= kWord && std::endian::native == std::endian::little);
+    constexpr std::uint64_t kBlanks = kEachByte * ' ';
+    static_assert(N >= kWord);
     const auto end_in_word = [](std::uint64_t non_blanks) {
       return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
     };
@@ -75,9 +70,8 @@ class FixedText {
     return {bytes_.data(), end_in_word(word_at(*this, 0) ^ kBlanks)};
   }
 
-  // Word by word without a library call: most comparisons of unequal
-  // identifiers are settled by the first eight bytes, and equal ones cost a
-  // few loads instead of a call.
+  // Word by word without a library call: most unequal identifiers differ in
+  // the first eight bytes.
   friend bool operator==(const FixedText& a, const FixedText& b) {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     static_assert(N >= kWord);
@@ -92,9 +86,7 @@ class FixedText {
 
  private:
   static std::uint64_t word_at(const FixedText& text, std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, text.bytes_.data() + at, sizeof word);
-    return word;
+    return swar::load_word(text.bytes_.data() + at);
   }
 
   std::array<char, N> bytes_;

@@ -1,15 +1,7 @@
 #pragma once
-// The bytes of the station list, held without a copy where possible: a
-// regular file of known size is mapped into memory as it is; anything else
-// (a pipe, a /proc file whose size reads as 0, a device) is read to its end
-// once. A file that cannot be opened or read, or is too large to hold, is a
-// FatalError naming it.
-//
-// Another program may cut a mapped list short while it is read. The pages
-// past its new end then read as zeros instead of ending the process by
-// SIGBUS, and check_whole(), called once the content is read, raises
-// FatalError "<name>: the station list was cut short while it was read";
-// it also closes the file (an unmapped one is closed by the constructor).
+// The bytes of the station list, mapped when it is a regular file of known
+// size, else read to its end; readable until the ListFile is destroyed. A file
+// that cannot be opened or read is a FatalError naming it (src/README.md).
 
 #include <string>
 #include <string_view>
@@ -24,7 +16,11 @@ class ListFile {
   ListFile& operator=(const ListFile&) = delete;
 
   std::string_view content() const { return content_; }
+  const std::string& name() const { return name_; }
 
+  // Once the content is read: FatalError "<name>: the station list was cut
+  // short while it was read" if another program shrank it (its lost pages
+  // then read as zeros); closes the file.
   void check_whole();
 
  private:

@@ -1,13 +1,7 @@
 #pragma once
-// Numbers of the station list: an optional sign, digits with an optional
-// decimal point (at least one digit), an optional exponent (E or D in either
-// case with an optionally signed integer, or a sign directly followed by
-// digits: 1.5+3 is 1500); or Inf / Infinity (optionally signed) or NaN, in any
-// case. The value is rounded once, straight from the decimal text to the
-// nearest float; out of range gives +-Infinity, tiny values 0 or a subnormal.
-// This is the exact general reader: the syntax checked in one pass, then
-// Clinger's fast path where it is sure, else from_chars. The record reader's
-// fast path for plain decimals (plain_decimal.h) is held to it.
+// The exact general reader of a number of the station list (syntax:
+// src/README.md, "The free-form list"), rounded once from the decimal text
+// to the nearest float: Clinger's fast path where it is sure, else from_chars.
 
 #include <optional>
 #include <string_view>

@@ -1,17 +1,11 @@
 #pragma once
-// The fast path of reading a number: the plain decimal that most lists hold
-// (an optional sign, 1 to 8 digits, and a point followed by more digits, at
-// most 19 digits in all, or no point), read in one pass with the SWAR digit
-// technique (eight digit bytes checked and combined inside one 64-bit word)
-// and converted by Clinger's fast path. It gives the float that
-// parse_number, the exact general reader, gives for the same text; where
-// Clinger's fast path cannot be sure it asks parse_number itself.
+// The fast path of reading a number: a plain decimal (sign, 1 to 8 digits,
+// point, at most 19 digits in all) read eight digits at a time and converted
+// by Clinger's fast path; the same float as parse_number, which it asks when unsure.
 
-#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "util/digits.h"
 #include "stations/number_text.h"
@@ -22,52 +16,6 @@ namespace dedup {
 
 // How far past the start of a number the words read for it reach.
 inline constexpr std::size_t kPlainDecimalReach = 26;
-
-namespace swar {
-
-[[gnu::always_inline]] inline std::uint64_t load_word(const char* p) {
-  static_assert(std::endian::native == std::endian::little);
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
-// The digits at the start of `word` (eight bytes of the text, the first in
-// the lowest byte): how many there are before the first other byte, up to 8,
-// and every byte less '0'.
-struct Digits {
-  int count;
-  std::uint64_t values;
-};
-
-[[gnu::always_inline]] inline Digits leading_digits(std::uint64_t word) {
-  // A digit byte becomes 0 to 9 and borrows nothing, so the lowest byte that
-  // is not a digit is flagged exactly.
-  const std::uint64_t values = word - kEachByte * '0';
-  const std::uint64_t not_digit = ((values + kEachByte * (0x80 - 10)) | values) & (kEachByte * 0x80);
-  return {std::countr_zero(not_digit) / 8, values};
-}
-
-// The value of up to eight digits: moved to the top bytes, zeros below them,
-// then combined pairwise into 2, 4 and 8 digits by three multiplications.
-[[gnu::always_inline]] inline std::uint64_t eight_digit_value(const Digits& digits) {
-  std::uint64_t v = digits.count == 0 ? 0 : digits.values << (8 * (8 - digits.count));
-  v = v * 10 + (v >> 8);
-  return (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
-          (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
-}
-
-// The same in half the steps for at most 4 digits, the common integer part
-// and the rest of a long fraction.
-[[gnu::always_inline]] inline std::uint64_t four_digit_value(const Digits& digits) {
-  if (digits.count > 4) return eight_digit_value(digits);
-  // Within 32 bits, where no digits (a shift by 32) leave 0.
-  std::uint32_t v = static_cast<std::uint32_t>((digits.values & 0xFFFFFFFF) << (8 * (4 - digits.count)));
-  v = v * 10 + (v >> 8);
-  return ((v & 0x00FF00FF) * (1 + (100 << 16))) >> 16;
-}
-
-}  // namespace swar
 
 // Reads the plain decimal at `p`, which must end before `limit` at a byte
 // that ends a value; `p` lies at or before `limit`, and kPlainDecimalReach

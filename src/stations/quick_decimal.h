@@ -1,10 +1,7 @@
 #pragma once
-// Clinger's fast path: (-)mantissa * 10^power as the nearest float, exact
-// when the mantissa fits a double's 53 bits and the power of ten is exact
-// (|power| <= 22): one correctly rounded double operation, then the rounding
-// to float, which is the correct one unless the double fell exactly on a
-// midpoint between two floats (the true value may lie on either side of it).
-// Gives nothing where it cannot be sure; the caller then converts exactly.
+// Clinger's fast path: (-)mantissa * 10^power as the nearest float by one
+// double operation when both are exact in a double; nothing where it cannot
+// be sure (the double on a midpoint between floats), and the caller converts exactly.
 
 #include <bit>
 #include <cstdint>

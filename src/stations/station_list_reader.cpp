@@ -1,114 +1,24 @@
 #include "stations/station_list_reader.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <string_view>
+#include <cstddef>
+#include <variant>
 
 #include "util/fatal_error.h"
-#include "stations/list_file.h"
-#include "stations/number_text.h"
-#include "stations/shown_text.h"
-#include "stations/value_scanner.h"
+#include "stations/free_form_reader.h"
 
 namespace dedup {
 namespace {
-
-constexpr const char* kFieldNames[] = {"identifier", "agency", "longitude", "latitude",
-                                       "precipitation"};
-constexpr int kFieldCount = 5;
-constexpr int kFirstNumericField = 2;
-constexpr IdText StationRecord::*kTextFields[] = {&StationRecord::id, &StationRecord::orgao};
-constexpr float StationRecord::*kNumberFields[] = {&StationRecord::lon, &StationRecord::lat, &StationRecord::prec};
 
 // From this size on (about 12000 records of the usual length) a list fills
 // most of each huge page of the table's columns, and huge pages cost fewer
 // faults than they take to clear.
 constexpr std::size_t kLongList = std::size_t{512} << 10;
 
-float number(const ValueScanner& scanner, const ValueScanner::Value& value, int field) {
-  if (float plain; scanner.read_plain_number(value, plain)) return plain;
-  if (!value.quoted) {
-    if (const auto parsed = parse_number(value.text)) return *parsed;
-  }
-  scanner.fail(value.line, std::string(kFieldNames[field]) + " \"" + shown_text(value.text) + "\" is not a number" +
-                               (value.quoted ? " (numbers are written without quotes)" : ""));
-}
-
-// Reads the next record, of any form, value by value; false when the file
-// ends before it is complete. `first_line` receives the line of its first value.
-bool read_record(ValueScanner& scanner, StationRecord& record, std::int64_t& first_line) {
-  for (int field = 0; field < kFieldCount; ++field) {
-    const ValueScanner::Value value = scanner.next();
-    if (field == 0) first_line = value.line;
-    switch (value.kind) {
-      case ValueScanner::Kind::kEndOfFile:
-        return false;
-      case ValueScanner::Kind::kEndOfRecord:
-        scanner.fail(value.line, std::string("the record ends at '/' before its ") +
-                                     kFieldNames[std::max(field, kFirstNumericField)]);
-      case ValueScanner::Kind::kEmpty:
-        if (field >= kFirstNumericField) {
-          scanner.fail(value.line, std::string(kFieldNames[field]) + " has no value");
-        }
-        (record.*kTextFields[field]).clear();
-        break;
-      case ValueScanner::Kind::kText:
-        if (field < kFirstNumericField) {
-          (record.*kTextFields[field]).assign(value.text);
-        } else {
-          record.*kNumberFields[field - kFirstNumericField] = number(scanner, value, field);
-        }
-        break;
-    }
-  }
-  scanner.skip_rest_of_line();
-  return true;
-}
-
-// Whether the first line that holds anything holds a semicolon: the mark of
-// a spreadsheet's export, which the list's syntax does not read.
-bool starts_like_an_export(std::string_view content) {
-  while (!content.empty()) {
-    const std::size_t end = std::min(content.find_first_of("\r\n"), content.size());
-    const std::string_view line = content.substr(0, end);
-    if (line.find_first_not_of(" \t") != std::string_view::npos) return line.find(';') != std::string_view::npos;
-    content.remove_prefix(std::min(end + 1, content.size()));
-  }
-  return false;
-}
-
-void read_records(std::string_view content, const std::string& name, StationTable& table,
-                  StationListReader::FirstLines* first_lines) {
-  ValueScanner scanner(content, name);
-  table.n = 0;
-  if (content.size() >= kLongList) table.use_huge_pages();
-  if (first_lines != nullptr) first_lines->clear();
-  // The common records that follow are stored straight into the slots; the
-  // record after them, of any other form, is read value by value into
-  // `record` and stored once whole, so that a slot never holds part of one,
-  // and a record that the file ends in the middle of is dropped.
-  StationRecord record;
-  std::int64_t first_line = 0;
-  while (true) {
-    table.n += scanner.read_common_records(table, first_lines);
-    if (!read_record(scanner, record, first_line)) return;
-    if (table.n == table.capacity()) {
-      const std::string capacity = std::to_string(table.capacity());
-      scanner.fail(first_line, "more than " + capacity + " records; the table holds at most " + capacity +
-                                   (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
-    }
-    table.store(table.n, record);
-    if (first_lines != nullptr) first_lines->push_back(first_line);
-    ++table.n;
-  }
-}
-
 }  // namespace
 
-void StationListReader::read(const std::string& name, StationTable& table, FirstLines* first_lines) {
-  ListFile file(name);
+void StationListReader::read(ListFile& file, const ListSyntax& syntax, StationTable& table, RecordPlaces& places) {
   try {
-    read_content(file.content(), name, table, first_lines);
+    read_content(file.content(), file.name(), syntax, table, places);
   } catch (const FatalError&) {
     // What is wrong in a list cut short may be only the cut.
     file.check_whole();
@@ -117,15 +27,16 @@ void StationListReader::read(const std::string& name, StationTable& table, First
   file.check_whole();
 }
 
-void StationListReader::read_content(std::string_view content, const std::string& name,
-                                     StationTable& table, FirstLines* first_lines) {
-  try {
-    read_records(content, name, table, first_lines);
-  } catch (const FatalError& error) {
-    if (table.n != 0 || !starts_like_an_export(content)) throw;
-    throw FatalError(std::string(error.what()) +
-                     "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README");
-  }
+void StationListReader::read_content(std::string_view content, const std::string& name, const ListSyntax& syntax,
+                                     StationTable& table, RecordPlaces& places) {
+  table.n = 0;
+  if (content.size() >= kLongList) table.use_huge_pages();
+  places.first_lines.clear();
+  places.spans.clear();
+  places.notes.clear();
+  // One line per list syntax, each reader of the same shape: the content,
+  // its name, the syntax's settings if it has any, the table, the places.
+  if (std::holds_alternative<FreeFormSyntax>(syntax)) read_free_form(content, name, table, places);
 }
 
 }  // namespace dedup

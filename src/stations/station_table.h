@@ -3,11 +3,8 @@
 // `capacity` slots (kMaxStations unless the run asks for another, at most
 // kLargestCapacity), allocated once at start. Slot k holds record number k+1.
 // Only the reader writes the station fields and n; only the screening writes
-// remove, mark_all and reason; the result files only read.
-//
-// The columns lie in one PageBlock: a run pays for the slots it uses, not for
-// the capacity. A slot's station fields mean nothing until the reader stores
-// into it; reset_screening() gives every slot its blank screening state.
+// remove, mark_all and reason; the result files only read. The columns lie in
+// one PageBlock: a run pays for the slots it uses, not for the capacity.
 
 #include <cassert>
 #include <cstddef>

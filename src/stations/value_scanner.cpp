@@ -42,7 +42,7 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
   const char* end = p;
   while (true) {
     if (end > limit) return false;
-    const std::uint64_t below = below_digits(swar::load_word(end));
+    const std::uint64_t below = swar::below_digits(swar::load_word(end));
     if (below == 0) {
       end += sizeof(std::uint64_t);
       continue;
@@ -99,7 +99,7 @@ void ValueScanner::skip_blanks_and_line_ends() {
   pos_ = pos;
 }
 
-std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines) {
+std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces& places) {
   const std::int32_t first = table.n;
   assert(first >= 0 && first <= table.capacity());
   assert(repeats_left_ == 0 && !separator_pending_);  // at the start of a record
@@ -108,12 +108,15 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
   const char* const data = content_.data();
   const char* const end = data + content_.size();
   const char* const limit = end - kSlack;
-  // The columns, held here: the texts stored below could alias the table.
+  // The columns and the places asked for, held here: the texts stored below
+  // could alias the table and the places.
   IdText* const ids = table.id;
   IdText* const orgaos = table.orgao;
   float* const lons = table.lon;
   float* const lats = table.lat;
   float* const precs = table.prec;
+  const bool want_lines = places.want_lines;
+  const bool want_spans = places.want_spans;
   // The position and line too, for the same reason, written back where
   // another member moves them.
   std::size_t pos = pos_;
@@ -131,6 +134,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
     if (pos >= content_.size() || static_cast<unsigned char>(data[pos]) <= ' ') {
       other_member(&ValueScanner::skip_blanks_and_line_ends);
     }
+    const std::size_t start = pos;
     const char* p = data + pos;
     // Each value is stored as soon as it is read, since holding the texts
     // back until the whole record is read costs a tenth more here; a record
@@ -143,7 +147,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
       table.store(slot, StationRecord{});
       break;
     }
-    if (first_lines != nullptr) first_lines->push_back(line);
+    if (want_lines) places.first_lines.push_back(line);
     // The number ended before `limit`; most lines end right after it.
     pos = static_cast<std::size_t>(p - data);
     if (*p == '\n') {
@@ -152,6 +156,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, std::vector<
     } else {
       other_member(&ValueScanner::skip_rest_of_line);
     }
+    if (want_spans) places.spans.push_back({line_start(start), pos});
   }
   pos_ = pos;
   line_ = line;
@@ -173,6 +178,11 @@ void ValueScanner::skip_rest_of_line() {
     ++pos_;
     ++line_;
   }
+}
+
+std::size_t ValueScanner::line_start(std::size_t at) const {
+  while (at > 0 && is_blank(content_[at - 1])) --at;
+  return at;
 }
 
 ValueScanner::Value ValueScanner::next() {
@@ -241,7 +251,7 @@ bool ValueScanner::read_unquoted(Value& value) {
   bool star = false;
   while (true) {
     if (pos + sizeof(std::uint64_t) <= size) {
-      const std::uint64_t below = below_digits(swar::load_word(data + pos));
+      const std::uint64_t below = swar::below_digits(swar::load_word(data + pos));
       if (below == 0) {
         pos += sizeof(std::uint64_t);
         continue;

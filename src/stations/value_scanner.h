@@ -1,21 +1,14 @@
 #pragma once
-// Splits the text of a station list into values by the free-form rules:
-// values are separated by blanks (space, tab), by one comma with or without
-// blanks around it, or by line ends. A line ends at a line feed, a carriage
-// return and line feed, or a carriage return alone; a UTF-8 byte-order mark
-// at the very start of the text is skipped. A value is unquoted (up to the
-// next blank, comma, slash or line end) or quoted between apostrophes or
-// quotation marks, a doubled delimiter standing for one; a quoted value must
-// end on its own line. "r*c" stands for r copies of c and "r*" for r empty
-// values; two commas with only blanks or line ends between them, or a comma
-// before a record's first value, give an empty value; a slash ends the
-// record. Malformed quoting is a FatalError with the line.
+// Splits a free-form station list into values (the rules: src/README.md,
+// "The free-form list"): blanks, one comma or line ends between values,
+// quotes, "r*c" repeats, '/'. Malformed quoting is a FatalError with the line.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "stations/list_syntax.h"
 #include "stations/station_table.h"
 
 namespace dedup {
@@ -37,17 +30,12 @@ class ValueScanner {
   // The next value of the current record.
   Value next();
 
-  // The fast path for whole records: reads common records one after the
-  // other, each in one pass, into the table's slots from n on while slots
-  // remain; returns how many it read (n is the caller's to advance).
-  // The slot of a record it gives up on is left blank (as StationRecord{}).
-  // `first_lines`, when not null, receives the line of each. A common
-  // record is five unquoted values on one line, none holding '*', separated
-  // by blanks or by one comma with or without blanks, the three numbers
-  // plain decimals (plain_decimal.h). Stops at the start of the first record
-  // that is not one, or that lies within 32 bytes of the end (kSlack), which
-  // next() then reads value by value.
-  std::int32_t read_common_records(StationTable& table, std::vector<std::int64_t>* first_lines);
+  // The fast path: reads common records (five unquoted values on one line,
+  // no '*', the numbers plain decimals) into the slots from n on, each in one
+  // pass, and returns how many (n is the caller's to advance); stops at the
+  // first other record or one within kSlack bytes of the end, whose slot it
+  // leaves blank. `places` receives each record's first line and span, as asked.
+  std::int32_t read_common_records(StationTable& table, RecordPlaces& places);
 
   // The fast path for a number read value by value: the plain decimal that
   // an unquoted value from next() holds, read as read_common_records reads
@@ -57,6 +45,15 @@ class ValueScanner {
 
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
+
+  // At the start of a record: passes over blank lines and returns where the
+  // line of the record's first value starts. position() after
+  // skip_rest_of_line() is where its last line ends, line end included.
+  std::size_t next_record_start() {
+    skip_blanks_and_line_ends();
+    return line_start(pos_);
+  }
+  std::size_t position() const { return pos_; }
 
   // Throws FatalError "<file>:<line>: <what>".
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
@@ -69,6 +66,9 @@ class ValueScanner {
   static constexpr std::size_t kSlack = 32;
 
   bool at_end() const { return pos_ >= content_.size(); }
+  // The start of the line of a value at `at`, which only blanks precede on
+  // it (after a line end, the start, or the byte-order mark).
+  std::size_t line_start(std::size_t at) const;
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();

@@ -1,10 +1,7 @@
 #pragma once
-// A block of fresh anonymous memory that reads as zero and costs nothing until
-// touched: each 4 KiB page is paid for (one page fault) when first touched,
-// and only the pages touched are taken from the system's memory.
-// The block starts on a 2 MiB boundary, so that it can be asked for in
-// transparent huge pages, which then cost one fault per 2 MiB touched but
-// also clear all 2 MiB at once: worth it where most of each 2 MiB is used.
+// A block of fresh anonymous memory that reads as zero and costs a page fault
+// per page first touched; it starts on a 2 MiB boundary, so that it can be
+// asked for in transparent huge pages (worth it where most of each is used).
 
 #include <cstddef>
 

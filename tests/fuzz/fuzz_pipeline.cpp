@@ -27,6 +27,7 @@
 #include "output/result_files.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"
+#include "stations/list_syntax.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 
@@ -120,8 +121,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string report = folder.file("removed.txt");
 
   const std::string_view content(reinterpret_cast<const char*>(data), size);
+  dedup::RecordPlaces places;
   try {
-    dedup::StationListReader::read_content(content, "fuzzed.txt", program);
+    dedup::StationListReader::read_content(content, "fuzzed.txt", dedup::FreeFormSyntax{}, program, places);
   } catch (const dedup::FatalError&) {
     return 0;
   }
@@ -135,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   check_files(program, slurp(kept), slurp(report));
 
-  dedup::StationListReader::read_content(content, "fuzzed.txt", plain);
+  dedup::StationListReader::read_content(content, "fuzzed.txt", dedup::FreeFormSyntax{}, plain, places);
   require(plain.n == program.n);
   plain.reset_screening();
   dedup::DuplicateScreen::screen_plain(plain);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -12,7 +13,7 @@
 #include "commit/output_set.h"
 #include "output/map_file.h"
 #include "screening/duplicate_screen.h"
-#include "stations/station_list_reader.h"
+#include "stations/station_table.h"
 #include "support/scratch_folder.h"
 
 namespace dedup {
@@ -39,7 +40,7 @@ class MapFile : public ::testing::Test {
   }
 
   std::unique_ptr<StationTable> table;
-  StationListReader::FirstLines lines;
+  std::vector<std::int64_t> lines;
   testing::ScratchFolder folder;
 };
 

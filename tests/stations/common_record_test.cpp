@@ -71,7 +71,8 @@ TEST(OnePassRecord, ReadsNothingPastTheContent) {
     char* const start = static_cast<char*>(pages) + page - list.size();
     std::memcpy(start, list.data(), list.size());
     StationTable table;
-    StationListReader::read_content({start, list.size()}, "list.txt", table);
+    RecordPlaces places;
+    StationListReader::read_content({start, list.size()}, "list.txt", FreeFormSyntax{}, table, places);
     EXPECT_EQ(table.n, cut > last.rfind(' ') + 1 ? 2 : 1) << cut;
   }
   munmap(pages, 2 * page);

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "util/fatal_error.h"
-#include "stations/station_list_reader.h"
+#include "stations/read_text.h"
 #include "support/scratch_folder.h"
 
 namespace dedup {
@@ -18,7 +18,7 @@ namespace {
 
 std::unique_ptr<StationTable> read_file(const std::string& name) {
   auto table = std::make_unique<StationTable>();
-  StationListReader::read(name, *table);
+  testing::read_file(name, *table);
   return table;
 }
 

@@ -8,15 +8,25 @@
 #include <string_view>
 
 #include "util/fatal_error.h"
+#include "stations/list_file.h"
+#include "stations/list_syntax.h"
 #include "stations/station_list_reader.h"
+#include "stations/station_table.h"
 #include "support/scratch_folder.h"
 
 namespace dedup::testing {
 
+// Reads the free-form list in the named file, as a run does.
+inline void read_file(const std::string& name, StationTable& table) {
+  ListFile file(name);
+  RecordPlaces places;
+  StationListReader::read(file, FreeFormSyntax{}, table, places);
+}
+
 inline std::unique_ptr<StationTable> read_text(std::string_view content, std::int32_t capacity = kMaxStations) {
   ScratchFolder folder;
   auto table = std::make_unique<StationTable>(capacity);
-  StationListReader::read(folder.write("list.txt", content), *table);
+  read_file(folder.write("list.txt", content), *table);
   return table;
 }
 
@@ -27,7 +37,7 @@ inline std::string read_failure(std::string_view content, std::int32_t capacity 
   StationTable table(capacity);
   const std::string name = folder.write("list.txt", content);
   try {
-    StationListReader::read(name, table);
+    read_file(name, table);
   } catch (const FatalError& error) {
     std::string message = error.what();
     if (message.rfind(name, 0) == 0) message.replace(0, name.size(), "list.txt");

@@ -65,13 +65,13 @@ TEST(OpenFailures, MissingOrUnreadableListNamesTheFile) {
   StationTable table;
   const std::string missing = folder.path("none.txt");
   try {
-    StationListReader::read(missing, table);
+    testing::read_file(missing, table);
     FAIL() << "reading a missing file succeeded";
   } catch (const FatalError& error) {
     EXPECT_EQ(std::string(error.what()), missing + ": cannot open the station list: No such file or directory");
   }
   try {
-    StationListReader::read(folder.root().string(), table);
+    testing::read_file(folder.root().string(), table);
     FAIL() << "reading a folder succeeded";
   } catch (const FatalError& error) {
     EXPECT_EQ(std::string(error.what()), folder.root().string() + ": cannot read the station list: Is a directory");
