@@ -7,6 +7,7 @@
 #include "util/fatal_error.h"
 #include "stations/number_text.h"
 #include "stations/shown_text.h"
+#include "stations/table_filling.h"
 #include "stations/value_scanner.h"
 
 namespace dedup {
@@ -84,11 +85,7 @@ void read_free_form(std::string_view content, const std::string& name, StationTa
     table.n += scanner.read_common_records(table, places);
     const std::size_t begin = places.want_spans ? scanner.next_record_start() : 0;
     if (!read_record(scanner, record, first_line)) return;
-    if (table.n == table.capacity()) {
-      const std::string capacity = std::to_string(table.capacity());
-      scanner.fail(first_line, "more than " + capacity + " records; the table holds at most " + capacity +
-                                   (table.capacity() < kLargestCapacity ? " (--max-records N raises the limit)" : ""));
-    }
+    if (table.n == table.capacity()) scanner.fail(first_line, too_many_records(table.capacity()));
     table.store(table.n, record);
     if (places.want_lines) places.first_lines.push_back(first_line);
     if (places.want_spans) places.spans.push_back({begin, scanner.position()});

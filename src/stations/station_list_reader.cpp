@@ -3,18 +3,12 @@
 #include <cstddef>
 #include <variant>
 
-#include "util/fatal_error.h"
+#include "stations/delimited_reader.h"
 #include "stations/free_form_reader.h"
+#include "stations/table_filling.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
-namespace {
-
-// From this size on (about 12000 records of the usual length) a list fills
-// most of each huge page of the table's columns, and huge pages cost fewer
-// faults than they take to clear.
-constexpr std::size_t kLongList = std::size_t{512} << 10;
-
-}  // namespace
 
 void StationListReader::read(ListFile& file, const ListSyntax& syntax, StationTable& table, RecordPlaces& places) {
   try {
@@ -37,6 +31,7 @@ void StationListReader::read_content(std::string_view content, const std::string
   // One line per list syntax, each reader of the same shape: the content,
   // its name, the syntax's settings if it has any, the table, the places.
   if (std::holds_alternative<FreeFormSyntax>(syntax)) read_free_form(content, name, table, places);
+  if (const auto* delimited = std::get_if<DelimitedSyntax>(&syntax)) read_delimited(content, name, *delimited, table, places);
 }
 
 }  // namespace dedup

@@ -126,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     append_number(list, table.prec[slot]);
     list += '\n';
   }
-  dedup::StationListReader::read_content(list, "written.txt", again);
+  dedup::RecordPlaces again_places;
+  dedup::StationListReader::read_content(list, "written.txt", dedup::FreeFormSyntax{}, again, again_places);
   require(again.n == table.n);
   for (std::int32_t slot = 0; slot < table.n; ++slot) {
     require(again.id[slot] == table.id[slot] && again.orgao[slot] == table.orgao[slot]);

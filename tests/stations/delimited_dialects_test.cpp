@@ -80,7 +80,8 @@ TEST(DelimitedDialects, EachExportGivesTheTableOfItsFreeFormList) {
     SCOPED_TRACE(dialect.what);
     const auto read = read_export(dialect.content, dialect.syntax);
     StationTable expected;
-    StationListReader::read_content(dialect.free_form, "list.txt", expected);
+    RecordPlaces places;
+    StationListReader::read_content(dialect.free_form, "list.txt", FreeFormSyntax{}, expected, places);
     const StationTable& table = *read.table;
     ASSERT_EQ(table.n, expected.n);
     for (std::int32_t slot = 0; slot < table.n; ++slot) {
