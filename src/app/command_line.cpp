@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -88,11 +89,14 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
   }
   if (at < argc && std::string_view(argv[at]) == "--") ++at;
   for (std::size_t k = 0; k < table.size(); ++k) {
-    if (!given[k] || table[k].needs.empty()) continue;
-    const std::size_t needed = find(table[k].needs);
-    if (needed == table.size() || !given[needed]) {
-      command.problem = std::string(table[k].name) + " needs " + std::string(table[k].needs);
-      return command;
+    for (std::string_view needs = table[k].needs; given[k] && !needs.empty();) {
+      const std::string_view option = needs.substr(0, needs.find(' '));
+      needs.remove_prefix(std::min(option.size() + 1, needs.size()));
+      const std::size_t needed = find(option);
+      if (needed == table.size() || !given[needed]) {
+        command.problem = std::string(table[k].name) + " needs " + std::string(option);
+        return command;
+      }
     }
   }
   const int names = 3;
@@ -139,8 +143,8 @@ std::string help_text(std::span<const Argument> table) {
          "\n"
          "Exit status: 0 on success, 2 on any failure (the message on standard error).\n"
          "The input format and the rules are described in station-dedup(1). A\n"
-         "spreadsheet's export (semicolons, decimal commas) must be converted first:\n"
-         "see \"Preparing a list from common exports\" in the README.\n";
+         "network's export (a header line, semicolons, decimal commas) is read\n"
+         "with --id, --lon, --lat and --prec: see \"Reading an export\" in the README.\n";
 }
 
 std::string version_text() { return std::string("station-dedup ") + STATION_DEDUP_VERSION + "\n"; }

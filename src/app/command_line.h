@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/outputs.h"
+#include "stations/list_syntax.h"
 #include "stations/station_table.h"
 
 namespace dedup {
@@ -27,6 +28,7 @@ struct CommandLine {
   Action action = Action::kUsageError;
   RunNames names;      // set for kRun
   std::int32_t max_records = kMaxStations;  // for kRun: the table's capacity
+  ListSyntax syntax;    // for kRun: delimited once a column is named
   std::string problem;  // for kUsageError: what is wrong, empty when names are missing
 };
 
@@ -38,7 +40,7 @@ struct Argument {
   std::string_view help;      // its lines in --help; {kMaxStations} and {kLargestCapacity} show those limits
   std::string (*set)(CommandLine& command, std::string_view value);  // returns what is wrong, or ""
   bool repeats = false;         // may be given more than once
-  std::string_view needs = {};  // an option that must be given with it
+  std::string_view needs = {};  // options that must be given with it, blank-separated
 };
 
 // The table of station-dedup's arguments (app/options.cpp): the three file

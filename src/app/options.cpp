@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace dedup {
 namespace {
@@ -34,11 +35,89 @@ std::string set_max_records(CommandLine& command, std::string_view value) {
   return {};
 }
 
+// The export's syntax that the column options fill, made by the first of them.
+DelimitedSyntax& delimited(CommandLine& command) {
+  if (!std::holds_alternative<DelimitedSyntax>(command.syntax)) command.syntax = DelimitedSyntax{};
+  return std::get<DelimitedSyntax>(command.syntax);
+}
+
+// A column: "#N" the N-th field (from 1), "=TEXT" a value every row takes
+// (where `takes_value`), anything else a name in the header line.
+std::string read_column(std::string_view option, std::string_view text, bool takes_value, ColumnChoice& column) {
+  if (text.starts_with('=')) {
+    if (!takes_value) return std::string(option) + " takes a column, not a value (only --agency and --prec take =TEXT)";
+    column = {ColumnChoice::Kind::kValue, std::string(text.substr(1))};
+    return {};
+  }
+  if (text.starts_with('#')) {
+    std::int64_t position = 0;
+    bool digits = text.size() > 1;
+    for (const char c : text.substr(1)) {
+      digits = digits && c >= '0' && c <= '9' && position <= kLargestCapacity;
+      if (digits) position = position * 10 + (c - '0');
+    }
+    if (!digits || position < 1 || position > kLargestCapacity) {
+      return std::string(option) + " #N takes the number of a field, from 1";
+    }
+    column = {ColumnChoice::Kind::kPosition, {}, static_cast<std::int32_t>(position)};
+    return {};
+  }
+  if (text.empty()) return std::string(option) + " takes the name of a column";
+  column = {ColumnChoice::Kind::kName, std::string(text)};
+  return {};
+}
+
+template <ColumnChoice DelimitedSyntax::*member>
+std::string set_column(CommandLine& command, std::string_view value) {
+  const bool takes_value = member == &DelimitedSyntax::prec;
+  return read_column(member == &DelimitedSyntax::id    ? "--id"
+                     : member == &DelimitedSyntax::lon ? "--lon"
+                     : member == &DelimitedSyntax::lat ? "--lat"
+                                                       : "--prec",
+                     value, takes_value, delimited(command).*member);
+}
+
+std::string set_agency(CommandLine& command, std::string_view value) {
+  return read_column("--agency", value, true, delimited(command).agency.emplace());
+}
+
+std::string set_delimiter(CommandLine& command, std::string_view value) {
+  if (value == "tab") value = "\t";
+  if (value.size() != 1 || std::string_view(";,\t|").find(value.front()) == std::string_view::npos) {
+    return "--delimiter takes one of ; , tab |";
+  }
+  delimited(command).delimiter = value.front();
+  return {};
+}
+
+std::string set_decimal(CommandLine& command, std::string_view value) {
+  using Decimal = DelimitedSyntax::Decimal;
+  constexpr std::pair<std::string_view, Decimal> kMarks[] = {
+      {"auto", Decimal::kAuto}, {"point", Decimal::kPoint}, {"comma", Decimal::kComma}};
+  for (const auto& [name, mark] : kMarks) {
+    if (value == name) {
+      delimited(command).decimal = mark;
+      return {};
+    }
+  }
+  return "--decimal takes auto, point or comma";
+}
+
+std::string add_missing(CommandLine& command, std::string_view value) {
+  delimited(command).missing.emplace_back(value);
+  return {};
+}
+
+std::string set_skip_missing(CommandLine& command, std::string_view) {
+  delimited(command).skip_missing = true;
+  return {};
+}
+
 constexpr std::array kArguments{
     Argument{.name = "STATION_LIST",
              .help = "the list to read: five values per record, separated by\n"
-                     "blanks or commas; text may be quoted; at most {kMaxStations} records\n"
-                     "(see --max-records)",
+                     "blanks or commas; text may be quoted; or, with --id, a\n"
+                     "delimited export; at most {kMaxStations} records (see --max-records)",
              .set = name_station_list},
     Argument{.name = "KEPT_FILE",
              .help = "written: one line per kept station, no header; may be\n"
@@ -73,6 +152,13 @@ constexpr std::array kArguments{
                      "other files, and replaces only an empty file or a map\n"
                      "this program wrote",
              .set = name_output<kMapOutput>},
+    Argument{.name = "--kept-list",
+             .value = "LIST_FILE",
+             .value_is = "the name of the kept list",
+             .help = "also write LIST_FILE: STATION_LIST itself, byte for byte, less\n"
+                     "the lines of every removed record (its notes, header and\n"
+                     "columns kept); may be STATION_LIST itself",
+             .set = name_output<kKeptListOutput>},
     Argument{.name = "--max-records",
              .value = "N",
              .value_is = "the number of records",
@@ -81,6 +167,67 @@ constexpr std::array kArguments{
                      "written. A run costs what its records cost, not N:\n"
                      "about 0.3 s and 200 MB per million records",
              .set = set_max_records},
+    Argument{.name = "--id",
+             .value = "COLUMN",
+             .value_is = "a column",
+             .help = "read STATION_LIST as a delimited export (a header line,\n"
+                     "fields split at ; , tab or |), the identifier from COLUMN:\n"
+                     "a name in the header line, or #N for the N-th field;\n"
+                     "--lon, --lat and --prec are then needed too",
+             .set = set_column<&DelimitedSyntax::id>,
+             .needs = "--lon --lat --prec"},
+    Argument{.name = "--agency",
+             .value = "COLUMN",
+             .value_is = "a column",
+             .help = "the agency's column, or =TEXT for every row (empty without)",
+             .set = set_agency,
+             .needs = "--id"},
+    Argument{.name = "--lon",
+             .value = "COLUMN",
+             .value_is = "a column",
+             .help = "the longitude's column",
+             .set = set_column<&DelimitedSyntax::lon>,
+             .needs = "--id"},
+    Argument{.name = "--lat",
+             .value = "COLUMN",
+             .value_is = "a column",
+             .help = "the latitude's column",
+             .set = set_column<&DelimitedSyntax::lat>,
+             .needs = "--id"},
+    Argument{.name = "--prec",
+             .value = "COLUMN",
+             .value_is = "a column",
+             .help = "the precipitation's column, or =NUMBER for every row",
+             .set = set_column<&DelimitedSyntax::prec>,
+             .needs = "--id"},
+    Argument{.name = "--delimiter",
+             .value = "D",
+             .value_is = "one of ; , tab |",
+             .help = "the fields are split at D (; , tab or |) instead of at the\n"
+                     "one the header line shows",
+             .set = set_delimiter,
+             .needs = "--id"},
+    Argument{.name = "--decimal",
+             .value = "MARK",
+             .value_is = "auto, point or comma",
+             .help = "the numbers' decimal mark: auto (the default: a comma when\n"
+                     "the fields are not split at commas, or in quotes), point\n"
+                     "or comma",
+             .set = set_decimal,
+             .needs = "--id"},
+    Argument{.name = "--missing",
+             .value = "VALUE",
+             .value_is = "a value",
+             .help = "a cell holding VALUE (as text, or as the same number) has\n"
+                     "no value, as an empty one; may be given more than once",
+             .set = add_missing,
+             .repeats = true,
+             .needs = "--id"},
+    Argument{.name = "--skip-missing",
+             .help = "leave out a row whose longitude, latitude or precipitation\n"
+                     "has no value (noted on standard error) instead of stopping",
+             .set = set_skip_missing,
+             .needs = "--id"},
 };
 
 }  // namespace

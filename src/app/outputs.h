@@ -6,27 +6,32 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "commit/output_set.h"
 #include "commit/text_file.h"
 #include "screening/screen_log.h"
+#include "stations/list_syntax.h"
 #include "stations/station_table.h"
 
 namespace dedup {
 
-enum OutputId : std::size_t { kKeptOutput, kRemovedOutput, kAuditOutput, kMapOutput, kOutputCount };
+enum OutputId : std::size_t { kKeptOutput, kKeptListOutput, kRemovedOutput, kAuditOutput, kMapOutput, kOutputCount };
 
 // What every writer is given.
 struct WriteInput {
   const StationTable& table;
   const std::vector<ScreenEvent>& events;     // empty unless an output reads the log
   std::span<const std::int64_t> first_lines;  // empty unless an output reads the log
+  std::string_view list;                      // the list's bytes; empty unless an output copies them
+  std::span<const RecordSpan> spans;          // empty unless an output copies the list
 };
 
 struct OutputDescription {
   OutputKind kind;
-  bool reads_log = false;  // needs the screening's events and each record's first line
+  bool reads_log = false;   // needs the screening's events and each record's first line
+  bool copies_list = false;  // needs the list's bytes and the span of each record's lines
   void (*write)(const WriteInput& input, TextFile& file) = nullptr;
 };
 

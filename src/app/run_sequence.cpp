@@ -4,14 +4,18 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/outputs.h"
 #include "commit/output_set.h"
 #include "screening/duplicate_screen.h"
 #include "screening/screen_log.h"
+#include "stations/list_file.h"
+#include "stations/list_syntax.h"
 #include "stations/station_list_reader.h"
 #include "stations/station_table.h"
 #include "util/fatal_error.h"
@@ -35,31 +39,35 @@ int print(std::FILE* stream, const std::string& text, int status) {
 
 }  // namespace
 
-void run(const RunNames& names, std::int32_t max_records) {
+void run(const CommandLine& command) {
+  const RunNames& names = command.names;
   if (names.station_list.empty()) throw FatalError("the name of the station list is empty");
   std::vector<OutputRequest> requests;
   std::vector<const OutputDescription*> asked;  // the k-th writes the k-th request
-  bool logged = false;
+  RecordPlaces places;
   for (std::size_t id = 0; id < kOutputCount; ++id) {
     if (!names.outputs[id]) continue;
     const OutputDescription& output = output_description(static_cast<OutputId>(id));
     if (names.outputs[id]->empty()) throw FatalError("the name of the " + std::string(output.kind.what) + " is empty");
     requests.push_back({*names.outputs[id], output.kind});
     asked.push_back(&output);
-    logged = logged || output.reads_log;
+    places.want_lines = places.want_lines || output.reads_log;
+    places.want_spans = places.want_spans || output.copies_list;
   }
   OutputSet outputs(requests, names.station_list);
-  const auto table = std::make_unique<StationTable>(max_records);
-  RecordPlaces places;
+  const auto table = std::make_unique<StationTable>(command.max_records);
   ScreenLog log;
-  places.want_lines = logged;
-  ListFile list(names.station_list);
-  StationListReader::read(list, FreeFormSyntax{}, *table, places);
+  std::optional<ListFile> list(std::in_place, names.station_list);
+  StationListReader::read(*list, command.syntax, *table, places);
+  // The list's pages count against the run's memory only while an output needs them.
+  if (!places.want_spans) list.reset();
   table->reset_screening();
-  DuplicateScreen::screen(*table, logged ? &log : nullptr);
-  const WriteInput input{*table, log.events(), places.first_lines};
+  DuplicateScreen::screen(*table, places.want_lines ? &log : nullptr);
+  const WriteInput input{*table, log.events(), places.first_lines, list ? list->content() : std::string_view(),
+                         places.spans};
   for (std::size_t k = 0; k < asked.size(); ++k) asked[k]->write(input, outputs.file(k));
   outputs.finish();
+  for (const std::string& note : places.notes) std::fprintf(stderr, "station-dedup: %s\n", note.c_str());
   // The summary goes out before the files are put in place: a standard
   // output that cannot take it fails the run while no file has changed.
   print_summary(names);
@@ -83,7 +91,7 @@ int run_command_line(int argc, const char* const* argv) {
       break;
   }
   try {
-    run(command.names, command.max_records);
+    run(command);
     return 0;
   } catch (const FatalError& error) {
     std::fprintf(stderr, "station-dedup: %s\n", error.what());

@@ -6,15 +6,13 @@
 // map), print the summary line, put the files in place. Every failure is a
 // FatalError, caught only in run_command_line, which prints it and returns 2.
 
-#include <cstdint>
-
 #include "app/command_line.h"
 
 namespace dedup {
 
-// The whole run for the given names, with a table of `max_records` slots;
-// raises FatalError.
-void run(const RunNames& names, std::int32_t max_records);
+// The whole run the command line asks for; raises FatalError.
+// REQUIRES: `command.action` is kRun.
+void run(const CommandLine& command);
 
 // Entry point: returns the process exit status (0 success, 2 failure).
 int run_command_line(int argc, const char* const* argv);

@@ -94,7 +94,7 @@ void read_free_form(std::string_view content, const std::string& name, StationTa
 } catch (const FatalError& error) {
   if (table.n != 0 || !starts_like_an_export(content)) throw;
   throw FatalError(std::string(error.what()) +
-                   "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README");
+                   "; semicolons do not separate values here: read an export with --id, --lon, --lat and --prec (see \"Reading an export\" in the README)");
 }
 
 }  // namespace dedup

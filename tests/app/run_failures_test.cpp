@@ -42,7 +42,9 @@ TEST(ReadFailures, LeaveBothOutputsUntouched) {
 }
 
 TEST(ReadFailures, AnExportWithSemicolonsPointsToTheReadme) {
-  const std::string hint = "; semicolons do not separate values: see \"Preparing a list from common exports\" in the README";
+  const std::string hint =
+      "; semicolons do not separate values here: read an export with --id, --lon, --lat and --prec (see "
+      "\"Reading an export\" in the README)";
   expect_fails_untouched("\n\"ID\";\"ORGAO\";LON\n\"A\";\"ANA\";1;2;3\n",
                          "list.txt:2: text right after a closing \" (a quoted value must be followed by a blank, comma, "
                          "slash or line end)" + hint);
