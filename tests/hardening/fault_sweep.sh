@@ -10,8 +10,9 @@
 #           nothing new).
 # Anything else (another status, a signal, a changed or stray file) fails.
 #
-# Three runs are swept: fresh outputs; the kept stations written over the
-# list itself, with an audit file; and existing outputs replaced, a map too.
+# Four runs are swept: fresh outputs; the kept stations written over the
+# list itself, with an audit file; existing outputs replaced, a map too; and
+# a network's export read by its columns, its kept list written over it.
 # Calls are counted from the first one that names a file of the run, so that
 # the start-up of the process itself is not swept.
 #
@@ -65,6 +66,14 @@ setup_existing() {
   chmod 640 "$1/kept.txt"
 }
 args_existing() { echo --audit audit.csv --map map.geojson list.txt kept.txt removed.txt; }
+setup_export() {
+  printf '%s\r\n' 'Estacao: exemplo' '' 'codigo;nome;lat;lon;chuva' '"A1";Rio;-22,9;-43,2;12,5' \
+    '"A1";Rio;-22,9;-43,2;12,5' '"B2";Santos;-23,9;-46,3;0' '"C3";Santos;-23,9;-46,3;0' '"D4";Lins;-21,6;-49,7;3,1' \
+    > "$1/export.csv"
+}
+args_export() {
+  echo --id codigo --lon lon --lat lat --prec chuva --kept-list export.csv export.csv kept.txt removed.txt
+}
 
 runs=0 failures=0 calls_seen=()
 fail() {
@@ -73,7 +82,7 @@ fail() {
   sed 's/^/    stderr: /' "$dir.err"
 }
 
-for scenario in fresh in_place existing; do
+for scenario in fresh in_place existing export; do
   base="$work/$scenario-base"
   mkdir "$base"
   "setup_$scenario" "$base"
@@ -94,7 +103,7 @@ for scenario in fresh in_place existing; do
   after=$(snapshot "$ref")
 
   # Calls by name, in order; the sweep starts at the first naming a file.
-  names_pattern='"(\./)?\.?(list|older|kept|removed|audit|map)\.(txt|csv|geojson)'
+  names_pattern='"(\./)?\.?(list|older|kept|removed|audit|map|export)\.(txt|csv|geojson)'
   mapfile -t trace_calls < <(sed -nE 's/^[0-9]+ +([a-z_0-9]+)\(.*/\1/p' "$work/$scenario.trace")
   mapfile -t trace_lines < <(grep -E '^[0-9]+ +[a-z_0-9]+\(' "$work/$scenario.trace")
   start=0
