@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# What reading a network's export and writing the kept list cost a whole
+# run: 30000 records of a benchmark shape, once as a free-form list and once
+# as a ';' export (a header line, eight columns, quoted identifiers, decimal
+# commas: make_station_list ... export), each plain and with --kept-list,
+# one table row each:
+# - minor page faults and peak resident memory (fewest of 5 runs,
+#   bench/child_usage);
+# - instructions of the whole process (valgrind --tool=callgrind) and their
+#   ratio to the free-form list's plain run;
+# - wall time (mean) and its ratio to the same, all four timed in one
+#   hyperfine run, so that only the ratios compare.
+#
+# Usage: bench/export_cost.sh [build folder [shape]]
+#   default: build, "realistic network"; the build folder must hold a
+#   Release build. Needs hyperfine and valgrind.
+set -euo pipefail
+
+build=$(realpath "${1:-build}")
+shape=${2:-realistic network}
+if ! command -v hyperfine >/dev/null || ! command -v valgrind >/dev/null; then
+  echo "export_cost.sh needs hyperfine and valgrind (Debian packages of those names)" >&2
+  exit 1
+fi
+program="$build/station-dedup"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/bench/make_station_list" 30000 "$shape" >"$work/list.txt"
+"$build/bench/make_station_list" 30000 "$shape" export >"$work/export.csv"
+
+columns="--id codEstacao --agency orgao --lon longitude --lat latitude --prec valorMedida"
+labels=("free-form list" "free-form list, --kept-list" "';' export" "';' export, --kept-list")
+commands=("$program $work/list.txt $work/kept.txt $work/removed.txt"
+          "$program --kept-list $work/kept-list.txt $work/list.txt $work/kept.txt $work/removed.txt"
+          "$program $columns $work/export.csv $work/kept.txt $work/removed.txt"
+          "$program $columns --kept-list $work/kept-list.csv $work/export.csv $work/kept.txt $work/removed.txt")
+hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" "${commands[@]}" >/dev/null 2>&1
+
+echo "| $shape, 30000 records | list KiB | minor faults | peak MiB | instructions (M) | × free-form | wall ms | × free-form |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+plain_instructions=
+for k in "${!labels[@]}"; do
+  read -r -a run <<<"${commands[$k]}"
+  read -r faults peak < <("$build/bench/child_usage" 5 "${run[@]}")
+  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "${run[@]}" 2>&1 >/dev/null |
+                 sed -n 's/.*Collected : *//p')
+  plain_instructions=${plain_instructions:-$instructions}
+  list=$(stat -c %s "${run[-3]}")
+  awk -F, -v label="${labels[$k]}" -v row=$((k + 2)) -v list="$list" -v faults="$faults" -v peak="$peak" \
+      -v ins="$instructions" -v plain_ins="$plain_instructions" '
+    NR == 2 { plain = $2 } NR == row { mean = $2 }
+    END {
+      printf "| %s | %.0f | %d | %.1f | %.2f | %.2f | %.2f | %.2f |\n",
+             label, list / 1024, faults, peak / 1024, ins / 1e6, ins / plain_ins, mean * 1000, mean / plain
+    }' "$work/times.csv"
+done
