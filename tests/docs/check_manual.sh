@@ -61,7 +61,7 @@ fi
 
 # The rendered synopsis, one line per form, against the first lines of
 # --help with "usage:" and the indentation taken away.
-synopsis=$(groff -man -Tascii -P-cbou -rLL=200n "$page" 2>/dev/null |
+synopsis=$(groff -man -Tascii -P-cbou -rLL=400n "$page" 2>/dev/null |
   sed -n '/^SYNOPSIS/,/^[A-Z]/p' | sed '1d;$d' | sed 's/^ *//;/^$/d')
 help_forms=$("$binary" --help | sed -n '1,/^$/p' | sed 's/^usage: //;s/^ *//;/^$/d')
 if [ "$synopsis" != "$help_forms" ]; then
@@ -77,7 +77,7 @@ for width in 60 80 100; do
       'Duplicata exata' 'IDs iguais, locais iguais, precipitacao diferente' 'Distancia menor que 2000m' \
       'IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m' \
       'exists and is not a removed-stations report; remove it or name another file' \
-      'Preparing a list from common exports'; do
+      'Reading an export'; do
     if ! printf '%s\n' "$text" | grep -qF -- "$exact"; then
       echo "at $width columns the manual does not show \"$exact\" whole"
       exit 1
