@@ -143,7 +143,8 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
   kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
   for (std::size_t r = 0; r < kRoleCount; ++r) {
     if (layout_.field[r] >= 0) {
-      slot_[r] = static_cast<std::size_t>(std::ranges::find(kept, static_cast<std::size_t>(layout_.field[r])) - kept.begin());
+      const auto field = static_cast<std::size_t>(layout_.field[r]);
+      slot_[r] = static_cast<std::size_t>(std::ranges::find(kept, field) - kept.begin());
     }
   }
   DelimitedRows rows(content_, layout_.rows_start, layout_.rows_line, layout_.delimiter, std::move(kept));

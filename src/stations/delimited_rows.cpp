@@ -89,11 +89,14 @@ std::uint32_t DelimitedRows::stops_near_end(std::size_t at) const {
 }
 
 [[gnu::always_inline]] inline void DelimitedRows::keep(std::size_t field, const DelimitedCell& cell,
-                                                       DelimitedRow& row, std::size_t& kept) const {
+                                                       DelimitedRow& row, std::size_t& kept,
+                                                       std::size_t& next_kept) const {
   if (kept_.empty()) {
     row.cells.push_back(cell);
-  } else if (field == kept_[kept]) {
+    next_kept = field + 1;
+  } else {
     row.cells[kept++] = cell;
+    next_kept = kept_[kept];
   }
 }
 
@@ -162,6 +165,7 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
   row_line_ = line_;
   std::size_t field = 0;
   std::size_t kept = 0;
+  std::size_t next_kept = kept_.empty() ? 0 : kept_[0];
   std::size_t cell_start = pos_;
   DelimitedCell last;
   // Every delimiter, quotation mark and line end of the row found sixteen
@@ -184,7 +188,8 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
     stops &= stops - 1;
     const char c = data[at];
     if (c == delimiter_) {
-      keep(field++, {std::string_view(data + cell_start, at - cell_start)}, row, kept);
+      if (field == next_kept) keep(field, {std::string_view(data + cell_start, at - cell_start)}, row, kept, next_kept);
+      ++field;
       cell_start = at + 1;
     } else if (c == '"') {
       // A quotation mark opens a quoted cell only as its first byte after
@@ -194,12 +199,21 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
       if (first != at) continue;
       last = {};
       std::size_t end = 0;
-      if (const Status status = read_quoted(at, last, end); status != Status::kRow) return status;
+      // Most often the next stop is the closing quote, right before the
+      // end of the cell: no line end and no "" lies between.
+      const std::size_t close = stops != 0 ? word_at + static_cast<std::size_t>(std::countr_zero(stops)) : size;
+      if (close + 1 < size && data[close] == '"' && ends_cell(data[close + 1])) {
+        last = {content_.substr(at + 1, close - at - 1), true};
+        end = close + 1;
+      } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
+        return status;
+      }
       if (end == size || data[end] != delimiter_) {
         pos_ = end;
         break;
       }
-      keep(field++, last, row, kept);
+      if (field == next_kept) keep(field, last, row, kept, next_kept);
+      ++field;
       cell_start = word_at = end + 1;
       stops = stops_at(word_at);
     } else if (c == '\n' || c == '\r') {
@@ -208,7 +222,7 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
       break;
     }
   }
-  keep(field, last, row, kept);
+  if (field == next_kept) keep(field, last, row, kept, next_kept);
   row.fields = field + 1;
   row.trailing_empty = !last.quoted && last.text.empty();
   skip_line_end();

@@ -65,9 +65,10 @@ class DelimitedRows {
   std::uint32_t stops_in(const char* bytes) const;
   std::uint32_t stops_at(std::size_t at) const;
   std::uint32_t stops_near_end(std::size_t at) const;
-  // Keeps the cell of field `field` when it is asked for; `kept` counts
-  // the cells of the row kept so far.
-  void keep(std::size_t field, const DelimitedCell& cell, DelimitedRow& row, std::size_t& kept) const;
+  // Keeps the cell of field `field`, which is asked for, as the row's
+  // kept-th, and gives the next field to keep.
+  void keep(std::size_t field, const DelimitedCell& cell, DelimitedRow& row, std::size_t& kept,
+            std::size_t& next_kept) const;
   // Moves past the line end at pos_, if any.
   void skip_line_end();
   // Reads the quoted cell whose opening quote is at `open`; on success
