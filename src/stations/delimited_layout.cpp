@@ -43,12 +43,11 @@ std::string quoted_shown(std::string_view name) {
 // The names of a line's fields split at `delimiter`, one line at a time;
 // false when the line does not split (a quotation mark left open, text
 // after a closing one).
-bool split_names(std::string_view line, char delimiter, std::vector<DelimitedCell>& cells,
-                 std::vector<std::string_view>& names) {
+bool split_names(std::string_view line, char delimiter, DelimitedRow& row, std::vector<std::string_view>& names) {
   names.clear();
   DelimitedRows rows(line, 0, 1, delimiter);
-  if (rows.next(cells) != DelimitedRows::Status::kRow) return false;
-  for (const DelimitedCell& cell : cells) names.push_back(header_name(cell.text));
+  if (rows.next(row) != DelimitedRows::Status::kRow) return false;
+  for (const DelimitedCell& cell : row.cells) names.push_back(header_name(cell.text));
   return true;
 }
 
@@ -143,7 +142,7 @@ DelimitedLayout find_layout(std::string_view content, std::size_t start, const s
 
   const std::string_view candidates =
       syntax.delimiter != 0 ? std::string_view(&syntax.delimiter, 1) : std::string_view(kDelimiters, 4);
-  std::vector<DelimitedCell> cells;
+  DelimitedRow row;
   std::vector<std::string_view> fields;
   // The line that matched the most names (then held the most fields), for
   // the message when none matches them all.
@@ -159,7 +158,7 @@ DelimitedLayout find_layout(std::string_view content, std::size_t start, const s
     if (is_blank_line(line.text)) continue;
     std::vector<int> found;
     for (const char delimiter : candidates) {
-      if (!split_names(line.text, delimiter, cells, fields)) continue;
+      if (!split_names(line.text, delimiter, row, fields)) continue;
       std::vector<int> places;
       for (const ColumnName& name : names) {
         if (const int place = name.find(fields); place >= 0) places.push_back(place);

@@ -9,8 +9,55 @@
 
 #include "stations/number_text.h"
 #include "stations/plain_decimal.h"
+#include "stations/quick_decimal.h"
 
 namespace dedup {
+namespace {
+
+// The fast path of plain_decimal.h read in place, with either mark allowed
+// as the decimal mark: the text [p, end) when it is a plain decimal whose
+// float Clinger's fast path is sure of; false for anything else, which the
+// exact path then settles.
+// REQUIRES: kPlainDecimalReach bytes from p can be read.
+[[gnu::always_inline]] inline bool read_in_place(const char* p, const char* end, bool comma, bool point,
+                                                 float& value) {
+  const bool negative = *p == '-';
+  p += negative || *p == '+';
+  const swar::Digits integer = swar::leading_digits(swar::load_word(p));
+  if (integer.count == 0) return false;
+  p += integer.count;
+  std::uint64_t mantissa = swar::four_digit_value(integer);
+  int fraction = 0;
+  if (p < end && ((*p == ',' && comma) || (*p == '.' && point))) {
+    ++p;
+    const swar::Digits head = swar::leading_digits(swar::load_word(p));
+    mantissa = mantissa * kPowersOfTen[head.count] + swar::eight_digit_value(head);
+    fraction = head.count;
+    if (head.count == 8) {
+      // At most 19 digits in all, as 10^19 - 1 fits 64 bits.
+      const swar::Digits tail = swar::leading_digits(swar::load_word(p + 8));
+      if (integer.count + 8 + tail.count > 19) return false;
+      mantissa = mantissa * kPowersOfTen[tail.count] + swar::four_digit_value(tail);
+      fraction += tail.count;
+    }
+    p += fraction;
+  }
+  if (p != end) return false;
+  const auto converted = convert_quickly(negative, mantissa, -fraction);
+  if (!converted) return false;
+  value = *converted;
+  return true;
+}
+
+[[gnu::always_inline]] inline std::string_view trim(std::string_view cell) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  if (!cell.empty() && !blank(cell.front()) && !blank(cell.back())) return cell;
+  while (!cell.empty() && blank(cell.front())) cell.remove_prefix(1);
+  while (!cell.empty() && blank(cell.back())) cell.remove_suffix(1);
+  return cell;
+}
+
+}  // namespace
 
 DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimiter,
                                    const std::vector<std::string>& missing)
@@ -31,12 +78,7 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
   }
 }
 
-std::string_view DelimitedNumbers::trimmed(std::string_view cell) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!cell.empty() && blank(cell.front())) cell.remove_prefix(1);
-  while (!cell.empty() && blank(cell.back())) cell.remove_suffix(1);
-  return cell;
-}
+std::string_view DelimitedNumbers::trimmed(std::string_view cell) { return trim(cell); }
 
 bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, bool comma, float& value) {
   char* copy;
@@ -84,9 +126,13 @@ bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, 
 
 DelimitedNumbers::Result DelimitedNumbers::read(std::string_view cell, bool quoted, const char* readable_end,
                                                 float& value) {
-  const std::string_view text = trimmed(cell);
+  const std::string_view text = trim(cell);
   if (text.empty()) return Result::kMissing;
-  if (convert(text, readable_end, quoted ? comma_quoted_ : comma_unquoted_, value)) {
+  const bool comma = quoted ? comma_quoted_ : comma_unquoted_;
+  const bool in_place = readable_end - text.data() >= static_cast<std::ptrdiff_t>(kPlainDecimalReach) &&
+                        read_in_place(text.data(), text.data() + text.size(), comma, point_, value);
+  if (in_place || convert(text, readable_end, comma, value)) {
+    if (missing_floats_.empty()) return Result::kNumber;
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     const bool missing = std::find(missing_floats_.begin(), missing_floats_.end(), bits) != missing_floats_.end();
     return missing ? Result::kMissing : Result::kNumber;

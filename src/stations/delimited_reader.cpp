@@ -54,7 +54,7 @@ class ExportReader {
   std::string column(Role role) const {
     return "column " + layout_.shown[index(role)] + " (" + role_name(role) + ")";
   }
-  const DelimitedCell& cell(Role role) const { return cells_[static_cast<std::size_t>(layout_.field[index(role)])]; }
+  const DelimitedCell& cell(Role role) const { return row_.cells[slot_[index(role)]]; }
   // Stores a cell's text, in whole words (inline) where the bytes past it
   // can be read.
   void store_text(const DelimitedCell& text, IdText& field) {
@@ -80,7 +80,8 @@ class ExportReader {
   std::vector<std::pair<int, Role>> number_columns_;  // in the order of the fields
   IdText given_agency_;
   float given_prec_ = 0.0f;
-  std::vector<DelimitedCell> cells_;
+  std::array<std::size_t, kRoleCount> slot_{};  // where a role's cell is kept in row_
+  DelimitedRow row_;
   std::string scratch_;
   std::int64_t count_line_ = 0;  // the line whose fields every row must have
   std::int64_t left_out_ = 0;
@@ -88,21 +89,21 @@ class ExportReader {
 
 void ExportReader::check_fields(std::int64_t line) {
   if (layout_.field_count == 0) {
-    layout_.field_count = cells_.size();
+    layout_.field_count = row_.fields;
     count_line_ = line;
     for (std::size_t r = 0; r < kRoleCount; ++r) {
-      if (layout_.field[r] >= 0 && static_cast<std::size_t>(layout_.field[r]) >= cells_.size()) {
-        fail(line, column(static_cast<Role>(r)) + " lies past the " + std::to_string(cells_.size()) +
+      if (layout_.field[r] >= 0 && static_cast<std::size_t>(layout_.field[r]) >= row_.fields) {
+        fail(line, column(static_cast<Role>(r)) + " lies past the " + std::to_string(row_.fields) +
                        " fields of the first row");
       }
     }
   }
-  std::size_t fields = cells_.size();
+  std::size_t fields = row_.fields;
   // A trailing separator: one more field, empty.
-  if (fields == layout_.field_count + 1 && !cells_.back().quoted && cells_.back().text.empty()) --fields;
+  if (fields == layout_.field_count + 1 && row_.trailing_empty) --fields;
   if (fields == layout_.field_count) return;
   const std::string where = layout_.header_line != 0 ? "the header (line " : "the first row (line ";
-  fail(line, std::to_string(cells_.size()) + " fields where " + where + std::to_string(count_line_) + ") has " +
+  fail(line, std::to_string(row_.fields) + " fields where " + where + std::to_string(count_line_) + ") has " +
                  std::to_string(layout_.field_count));
 }
 
@@ -110,7 +111,7 @@ bool ExportReader::read_numbers(std::int64_t line, std::array<float, kRoleCount>
   values[index(Role::kPrec)] = given_prec_;
   int missing = -1;
   for (const auto& [field, role] : number_columns_) {
-    const DelimitedCell& number = cells_[static_cast<std::size_t>(field)];
+    const DelimitedCell& number = cell(role);
     switch (numbers_.read(number.text, number.quoted, content_.data() + content_.size(), values[index(role)])) {
       case DelimitedNumbers::Result::kNumber:
         break;
@@ -132,12 +133,25 @@ bool ExportReader::read_numbers(std::int64_t line, std::array<float, kRoleCount>
 }
 
 void ExportReader::read(StationTable& table, RecordPlaces& places) {
-  DelimitedRows rows(content_, layout_.rows_start, layout_.rows_line, layout_.delimiter);
+  // Only the cells of the chosen columns are kept, each once however many
+  // roles take it.
+  std::vector<std::size_t> kept;
+  for (const int field : layout_.field) {
+    if (field >= 0) kept.push_back(static_cast<std::size_t>(field));
+  }
+  std::ranges::sort(kept);
+  kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+  for (std::size_t r = 0; r < kRoleCount; ++r) {
+    if (layout_.field[r] >= 0) {
+      const auto field = static_cast<std::size_t>(layout_.field[r]);
+      slot_[r] = static_cast<std::size_t>(std::ranges::find(kept, field) - kept.begin());
+    }
+  }
+  DelimitedRows rows(content_, layout_.rows_start, layout_.rows_line, layout_.delimiter, std::move(kept));
   count_line_ = layout_.header_line;
-  cells_.reserve(layout_.field_count + 1);
   std::array<float, kRoleCount> values{};
   while (true) {
-    switch (rows.next(cells_)) {
+    switch (rows.next(row_)) {
       case DelimitedRows::Status::kRow:
         break;
       case DelimitedRows::Status::kEnd:

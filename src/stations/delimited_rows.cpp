@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "stations/plain_decimal.h"
 #include "util/digits.h"
@@ -22,6 +23,17 @@ namespace {
   return (word - kEachByte * 14) & ~word & (kEachByte * 0x80);
 }
 
+// Sixteen bytes side by side, compared all at once by the compiler's vector
+// extension (one SSE2 or NEON comparison per byte value).
+typedef unsigned char Block __attribute__((vector_size(16)));
+
+// Bit i set where byte i of the flags (each 0 or 0xFF) is set: the high
+// bits of a word gathered into its top byte by one multiplication (each
+// lands on its own bit, as none of the shifted copies overlap).
+[[gnu::always_inline]] inline std::uint32_t gathered(std::uint64_t flags) {
+  return static_cast<std::uint32_t>(((flags & (kEachByte * 0x80)) * 0x0002040810204081ULL) >> 56);
+}
+
 }  // namespace
 
 std::string_view cell_text(const DelimitedCell& cell, std::string& scratch) {
@@ -34,8 +46,15 @@ std::string_view cell_text(const DelimitedCell& cell, std::string& scratch) {
   return scratch;
 }
 
-DelimitedRows::DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter)
-    : content_(content), pos_(start), line_(line), delimiter_(delimiter) {}
+DelimitedRows::DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter,
+                             std::vector<std::size_t> kept)
+    : content_(content),
+      pos_(start),
+      line_(line),
+      delimiter_(delimiter),
+      kept_(std::move(kept)) {
+  if (!kept_.empty()) kept_.push_back(SIZE_MAX);
+}
 
 void DelimitedRows::skip_line_end() {
   if (pos_ >= content_.size()) return;
@@ -44,26 +63,41 @@ void DelimitedRows::skip_line_end() {
   ++line_;
 }
 
-[[gnu::always_inline]] inline std::size_t DelimitedRows::next_stop(std::size_t from) const {
-  const char* const data = content_.data();
-  const std::size_t size = content_.size();
-  std::size_t at = from;
-  // Eight bytes at a time while eight remain: the first that is the
-  // delimiter, a quotation mark or below 14; a byte below 14 other than a
-  // line end or the delimiter (a tab in a field) is passed over.
-  while (at + sizeof(std::uint64_t) <= size) {
-    const std::uint64_t word = swar::load_word(data + at);
-    const std::uint64_t stops = bytes_equal(word, delimiter_) | bytes_equal(word, '"') | bytes_below_14(word);
-    if (stops == 0) {
-      at += sizeof(std::uint64_t);
-      continue;
-    }
-    at += static_cast<std::size_t>(std::countr_zero(stops)) / 8;
-    if (ends_cell(data[at]) || data[at] == '"') return at;
-    ++at;
+[[gnu::always_inline]] inline std::uint32_t DelimitedRows::stops_in(const char* bytes) const {
+  Block block;
+  std::memcpy(&block, bytes, sizeof block);
+  const auto flags = (block == static_cast<unsigned char>(delimiter_)) | (block == '"') | (block == '\n') |
+                     (block == '\r');
+  std::uint64_t low;
+  std::uint64_t high;
+  std::memcpy(&low, &flags, sizeof low);
+  std::memcpy(&high, reinterpret_cast<const char*>(&flags) + sizeof low, sizeof high);
+  return gathered(low) | gathered(high) << 8;
+}
+
+[[gnu::always_inline]] inline std::uint32_t DelimitedRows::stops_at(std::size_t at) const {
+  if (at + kStopBlock > content_.size()) return stops_near_end(at);
+  return stops_in(content_.data() + at);
+}
+
+std::uint32_t DelimitedRows::stops_near_end(std::size_t at) const {
+  if (at >= content_.size()) return 0;
+  // Zero bytes past the end are no stops.
+  char bytes[kStopBlock] = {};
+  std::memcpy(bytes, content_.data() + at, content_.size() - at);
+  return stops_in(bytes);
+}
+
+[[gnu::always_inline]] inline void DelimitedRows::keep(std::size_t field, const DelimitedCell& cell,
+                                                       DelimitedRow& row, std::size_t& kept,
+                                                       std::size_t& next_kept) const {
+  if (kept_.empty()) {
+    row.cells.push_back(cell);
+    next_kept = field + 1;
+  } else {
+    row.cells[kept++] = cell;
+    next_kept = kept_[kept];
   }
-  while (at < size && !ends_cell(data[at]) && data[at] != '"') ++at;
-  return at;
 }
 
 DelimitedRows::Status DelimitedRows::read_quoted(std::size_t open, DelimitedCell& cell, std::size_t& end) {
@@ -108,8 +142,12 @@ DelimitedRows::Status DelimitedRows::read_quoted(std::size_t open, DelimitedCell
   return Status::kRow;
 }
 
-DelimitedRows::Status DelimitedRows::next(std::vector<DelimitedCell>& cells) {
-  cells.clear();
+DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
+  if (kept_.empty()) {
+    row.cells.clear();
+  } else {
+    row.cells.resize(kept_.size() - 1);
+  }
   const char* const data = content_.data();
   const std::size_t size = content_.size();
   while (true) {
@@ -125,34 +163,71 @@ DelimitedRows::Status DelimitedRows::next(std::vector<DelimitedCell>& cells) {
   }
   row_begin_ = pos_;
   row_line_ = line_;
+  std::size_t field = 0;
+  std::size_t kept = 0;
+  std::size_t next_kept = kept_.empty() ? 0 : kept_[0];
   std::size_t cell_start = pos_;
-  std::size_t at = pos_;
+  DelimitedCell last;
+  // Every delimiter, quotation mark and line end of the row found sixteen
+  // bytes at a time, each block's flags then taken lowest first (the
+  // structural index of Langdale and Lemire's simdjson).
+  std::size_t word_at = pos_;
+  std::uint32_t stops = stops_at(word_at);
   while (true) {
-    at = next_stop(at);
-    if (at < size && data[at] == '"') {
+    if (stops == 0) {
+      word_at += kStopBlock;
+      if (word_at < size) {
+        stops = stops_at(word_at);
+        continue;
+      }
+      last = {std::string_view(data + cell_start, size - cell_start)};
+      pos_ = size;
+      break;
+    }
+    const std::size_t at = word_at + static_cast<std::size_t>(std::countr_zero(stops));
+    stops &= stops - 1;
+    const char c = data[at];
+    if (c == delimiter_) {
+      if (field == next_kept) keep(field, {std::string_view(data + cell_start, at - cell_start)}, row, kept, next_kept);
+      ++field;
+      cell_start = at + 1;
+    } else if (c == '"') {
       // A quotation mark opens a quoted cell only as its first byte after
       // blanks; elsewhere it is an ordinary byte.
       std::size_t first = cell_start;
       while (is_blank(data[first])) ++first;
-      if (first != at) {
-        ++at;
-        continue;
+      if (first != at) continue;
+      last = {};
+      std::size_t end = 0;
+      // Most often the next stop is the closing quote, right before the
+      // end of the cell: no line end and no "" lies between.
+      const std::size_t close = stops != 0 ? word_at + static_cast<std::size_t>(std::countr_zero(stops)) : size;
+      if (close + 1 < size && data[close] == '"' && ends_cell(data[close + 1])) {
+        last = {content_.substr(at + 1, close - at - 1), true};
+        end = close + 1;
+      } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
+        return status;
       }
-      DelimitedCell cell;
-      if (const Status status = read_quoted(at, cell, at); status != Status::kRow) return status;
-      cells.push_back(cell);
-    } else {
-      cells.push_back({std::string_view(data + cell_start, at - cell_start)});
+      if (end == size || data[end] != delimiter_) {
+        pos_ = end;
+        break;
+      }
+      if (field == next_kept) keep(field, last, row, kept, next_kept);
+      ++field;
+      cell_start = word_at = end + 1;
+      stops = stops_at(word_at);
+    } else if (c == '\n' || c == '\r') {
+      last = {std::string_view(data + cell_start, at - cell_start)};
+      pos_ = at;
+      break;
     }
-    if (at < size && data[at] == delimiter_) {
-      cell_start = ++at;
-      continue;
-    }
-    pos_ = at;
-    skip_line_end();
-    row_end_ = pos_;
-    return Status::kRow;
   }
+  if (field == next_kept) keep(field, last, row, kept, next_kept);
+  row.fields = field + 1;
+  row.trailing_empty = !last.quoted && last.text.empty();
+  skip_line_end();
+  row_end_ = pos_;
+  return Status::kRow;
 }
 
 }  // namespace dedup

@@ -5,6 +5,7 @@
 // after blanks, and is ordinary elsewhere; "" inside a quoted cell stands
 // for one '"'; a quoted cell may hold delimiters and line ends, and only
 // blanks may follow its closing quote. Lines of blanks only are passed over.
+// Every field is counted; only the cells of the fields asked for are kept.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,17 +26,27 @@ struct DelimitedCell {
 // written into `scratch`.
 std::string_view cell_text(const DelimitedCell& cell, std::string& scratch);
 
+struct DelimitedRow {
+  std::vector<DelimitedCell> cells;  // the kept cells (see DelimitedRows)
+  std::size_t fields = 0;            // every field of the row
+  bool trailing_empty = false;       // the last field is empty and unquoted
+};
+
 class DelimitedRows {
  public:
   enum class Status { kRow, kEnd, kUnclosedQuote, kTextAfterQuote };
 
   // Rows from byte `start` of `content`, which lies on line `line`, at the
-  // start of that line.
-  DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter);
+  // start of that line. With `kept` empty every cell is kept, in order;
+  // otherwise cells[k] is the cell of field kept[k] (from 0).
+  // REQUIRES: `kept` in increasing order.
+  DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter,
+                std::vector<std::size_t> kept = {});
 
-  // The cells of the next row into `cells` (kRow), or the end of the
-  // content, or the fault that stops the splitting (fault_line() says where).
-  Status next(std::vector<DelimitedCell>& cells);
+  // The next row into `row` (kRow), or the end of the content, or the fault
+  // that stops the splitting (fault_line() says where). Kept cells of fields
+  // the row lacks are left as they were.
+  Status next(DelimitedRow& row);
 
   // The last row read: its bytes from the start of its first line to past
   // its line end (or the end of the content), and its first line.
@@ -47,9 +58,17 @@ class DelimitedRows {
  private:
   bool is_blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
   bool ends_cell(char c) const { return c == delimiter_ || c == '\n' || c == '\r'; }
-  // The first delimiter, quotation mark or line end from `from` on, or the
-  // end of the content.
-  std::size_t next_stop(std::size_t from) const;
+  // Bit i set where byte at + i is the delimiter, a quotation mark or a
+  // line end byte, for the kStopBlock bytes from `at`; none past the end of
+  // the content.
+  static constexpr std::size_t kStopBlock = 16;
+  std::uint32_t stops_in(const char* bytes) const;
+  std::uint32_t stops_at(std::size_t at) const;
+  std::uint32_t stops_near_end(std::size_t at) const;
+  // Keeps the cell of field `field`, which is asked for, as the row's
+  // kept-th, and gives the next field to keep.
+  void keep(std::size_t field, const DelimitedCell& cell, DelimitedRow& row, std::size_t& kept,
+            std::size_t& next_kept) const;
   // Moves past the line end at pos_, if any.
   void skip_line_end();
   // Reads the quoted cell whose opening quote is at `open`; on success
@@ -60,6 +79,7 @@ class DelimitedRows {
   std::size_t pos_;
   std::int64_t line_;
   char delimiter_;
+  std::vector<std::size_t> kept_;  // with one more field past the last, never reached
   std::size_t row_begin_ = 0;
   std::size_t row_end_ = 0;
   std::int64_t row_line_ = 0;

@@ -71,6 +71,11 @@ const std::vector<Dialect>& dialects() {
       {"quoted decimal-comma numbers, and a line end quoted in a column no record takes",
        "id,name,lon,lat,p\n\"X\",\"first\nsecond\",\"-38,5\",\" -5,2008 \",0.4\nY,,\"1\",2,3\n",
        columns("id", "lon", "lat", "p"), "X '' -38.5 -5.2008 0.4\nY '' 1 2 3\n", {2, 4}, {}},
+      {"one column for two roles, quoted cells across sixteen-byte blocks, more than eight decimals",
+       "code;unused;x;p\n\"A-LONG-IDENTIFIER-1\";\"skip; this \"\"cell\"\"\";-45,123456789;1\n"
+       "\"B\";\"x\";-45,1234567;\"0,5\"\n",
+       columns("code", "x", "x", "p"),
+       "A-LONG-IDENTIFIER-1 '' -45.123456789 -45.123456789 1\nB '' -45.1234567 -45.1234567 0.5\n", {2, 3}, {}},
   };
   return cases;
 }
