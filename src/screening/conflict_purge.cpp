@@ -11,8 +11,7 @@
 namespace dedup {
 namespace {
 
-// Up to this many distinct marked identifiers, comparing each record with
-// each of them costs less than hashing every identifier.
+// Up to this many marked identifiers, comparing costs less than hashing all.
 constexpr std::size_t kFewIds = 8;
 
 // One record per distinct marked identifier, or nothing when there are more
