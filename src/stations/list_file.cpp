@@ -106,9 +106,8 @@ void ListFile::check_whole() {
   if (shrunk) throw FatalError(name_ + ": the station list was cut short while it was read");
 }
 
-// Whatever the size says, reads until read() reports the end. The room
-// starts at one page, so that an empty list (which is read, not mapped)
-// touches one page instead of sixteen, and doubles as the content grows.
+// Reads until read() reports the end, in room that starts at one page (an
+// empty list is read, not mapped) and doubles as the content grows.
 void ListFile::read_to_end(int descriptor) {
   constexpr std::size_t kFirstRoom = std::size_t{1} << 12;
   std::size_t filled = 0;

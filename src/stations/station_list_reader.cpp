@@ -1,6 +1,5 @@
 #include "stations/station_list_reader.h"
 
-#include <cstddef>
 #include <variant>
 
 #include "stations/delimited_reader.h"
