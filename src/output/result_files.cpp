@@ -79,7 +79,7 @@ void write_removed(const StationTable& table, TextFile& file) {
   write_lines<kReportLineMax>(table, 1, file, [&table](char* out, std::int32_t slot) {
     out = put_station<kReportCoordinateWidth>(out, table, slot);
     out = put_piece(out, kGap);
-    out = put_piece(out, reason_text(table.reason[slot].code()));
+    out = put_piece(out, reason_text(table.reason[slot]));
     *out = '\n';
     return out + 1;
   });

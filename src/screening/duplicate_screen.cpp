@@ -26,7 +26,7 @@ constexpr std::size_t kFixedBytes = std::size_t{64} << 10;
 void run(StationTable& table, ScreenLog* log, Scan scan) {
   assert(std::all_of(table.remove, table.remove + table.n, [](std::uint8_t r) { return r == 0; }));
   assert(std::all_of(table.mark_all, table.mark_all + table.n, [](std::uint8_t m) { return m == 0; }));
-  assert(std::all_of(table.reason, table.reason + table.n, [](Reason r) { return r.code() == ReasonCode::kNone; }));
+  assert(std::all_of(table.reason, table.reason + table.n, [](ReasonCode r) { return r == ReasonCode::kNone; }));
   // The index and the groups are carved out of one block of fresh pages
   // (src/README.md, "The screening"); the heap takes over should it fall short.
   PageBlock block(kFixedBytes + kBytesPerRecord * static_cast<std::size_t>(table.n));

@@ -13,7 +13,7 @@ namespace dedup {
 namespace {
 
 // The reason text a record holds: a fixed text, kept after the record's changes.
-std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k].code()); }
+std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k]); }
 
 // The distance of two records as the pair rule computes it; 0 at the same place.
 float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
