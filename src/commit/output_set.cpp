@@ -15,8 +15,7 @@
 namespace dedup {
 namespace {
 
-// Long enough to recognise the output, short enough that the temporary's
-// name stays within the 255 bytes a folder entry may have.
+// Enough to recognise the output, within a folder entry's 255 bytes.
 constexpr std::size_t kMaxNameInTemporary = 200;
 constexpr std::string_view kTemporaryEnding = ".station-dedup-XXXXXX";
 

@@ -18,8 +18,8 @@
 
 namespace dedup {
 
-// How far a writer may store past the end of its text: a word store begun at
-// its last byte. Such bytes are scratch, overwritten or never taken.
+// How far a writer may store past its text's end (a word store begun at its
+// last byte): scratch bytes, overwritten or never taken.
 inline constexpr std::size_t kRunPast = sizeof(std::uint64_t) - 1;
 
 // The longest text of an integer of up to 64 bits, and the longest shortest
@@ -88,8 +88,7 @@ class TextFile {
   std::size_t filled_ = 0;
 };
 
-// The pieces a TextAppender puts: each kind has piece_most(piece) and
-// put_piece(at, piece), returning its end (found by argument-dependent lookup).
+// Each kind of piece has piece_most(piece) and put_piece(at, piece), found by ADL.
 inline std::size_t piece_most(std::string_view text) { return text.size(); }
 inline char* put_piece(char* at, std::string_view text) {
   std::memcpy(at, text.data(), text.size());

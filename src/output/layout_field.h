@@ -37,8 +37,7 @@ template <std::size_t Width, int Decimals>
   static_assert(Width >= Decimals + 3, "-0 and its decimals fit the field");
   static_assert(8 <= 2 + Width + kRunPast && kHead + 8 <= 2 + Width + kRunPast,
                 "both word stores end within kRunPast bytes past the field");
-  // The inline way takes eight digits at most, and a text no longer than
-  // the field: a scaled value below these limits.
+  // The inline way: at most eight digits, and a text that fits the field.
   constexpr std::uint64_t kPositiveLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 1]);
   constexpr std::uint64_t kNegativeLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 2]);
   // What the head adds to blanks, by sign and count of leading zeros.

@@ -57,9 +57,7 @@ class GroupTable {
 
   // The first record as above, or -1 when no record has this key.
   template <class SameKey>
-  std::int32_t first(std::uint64_t hash, SameKey same_key) const {
-    return slots_[find(hash, same_key)].first;
-  }
+  std::int32_t first(std::uint64_t hash, SameKey same_key) const { return slots_[find(hash, same_key)].first; }
 
  private:
   static std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }

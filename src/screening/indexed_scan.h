@@ -11,8 +11,7 @@
 
 namespace dedup {
 
-// Every pair that acts is told to `log` when it is not null, in the plain
-// scan's order. The index, and the groups if it makes them, use `memory`.
+// Tells `log` each pair that acts; the index (and the groups it makes) use `memory`.
 void indexed_pairwise_pass(StationTable& table, SharedIdGroups& ids, ScreenLog* log,
                            std::pmr::memory_resource* memory);
 

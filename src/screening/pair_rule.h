@@ -23,14 +23,10 @@ namespace dedup {
 // Near: a distance strictly below this (the nearest float to 0.02).
 inline constexpr float kNearThreshold = 0.02f;
 
-inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) {
-  return table.id[a] == table.id[b];
-}
+inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) { return table.id[a] == table.id[b]; }
 
 // Exact float equality of both coordinates: -0.0 equals 0.0, NaN equals nothing.
-inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) {
-  return lon_a == lon_b && lat_a == lat_b;
-}
+inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) { return lon_a == lon_b && lat_a == lat_b; }
 
 inline bool same_prec(float prec_a, float prec_b) { return prec_a == prec_b; }
 
@@ -47,8 +43,7 @@ inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
   return distance(lon_a, lat_a, lon_b, lat_b) < kNearThreshold;
 }
 
-// The case from the predicates, identifiers first; same_prec() and near() are
-// asked only where the case depends on them (no distance for other identifiers).
+// The case from the predicates; same_prec() and near() asked only where it depends on them.
 template <class SamePrec, class Near>
 constexpr PairCase classify(bool same_id, bool same_place, SamePrec same_prec, Near near) {
   if (!same_id) {

@@ -1,6 +1,5 @@
 #pragma once
-// The pairwise pass and the purge exactly as the screening algorithm reads,
-// every pair in input order: the quadratic reference the indexed scan matches.
+// The pairwise pass and the purge as the algorithm reads: the quadratic reference.
 
 #include <cstdint>
 

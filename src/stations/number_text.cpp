@@ -104,8 +104,7 @@ std::optional<float> convert_exactly(const NumberParts& parts) {
       std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
   if (end != plain.data() + plain.size()) return std::nullopt;
   if (error == std::errc::result_out_of_range) {
-    // Beyond the float range on one side or the other: the decimal order of
-    // the leading digit tells which.
+    // Out of the float range: the leading digit's decimal order tells which side.
     const std::size_t first = parts.integer.find_first_not_of('0');
     const std::int64_t order =
         first != std::string_view::npos

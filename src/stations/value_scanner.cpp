@@ -72,9 +72,7 @@ bool ValueScanner::at_line_end() const {
   return c == '\n' || (c == '\r' && (pos_ + 1 == content_.size() || content_[pos_ + 1] != '\n'));
 }
 
-bool ValueScanner::at_separator() const {
-  return at_end() || ends_value(content_[pos_]);
-}
+bool ValueScanner::at_separator() const { return at_end() || ends_value(content_[pos_]); }
 
 void ValueScanner::skip_blanks_and_line_ends() {
   const char* const data = content_.data();
@@ -201,9 +199,8 @@ ValueScanner::Value ValueScanner::next() {
 
   separator_pending_ = true;
   value.kind = Kind::kText;
-  // A repeat is an unquoted value that holds a '*' right after its leading
-  // digits (a '*' does not end a value): the value is read whole in one pass
-  // like any other, and what follows its '*' is then read again.
+  // A repeat is an unquoted value with a '*' right after its leading digits:
+  // read whole like any other, then what follows its '*' is read again.
   const std::size_t start = pos_;
   if (!read_value(value)) return value;
   std::int64_t count = 0;

@@ -45,12 +45,9 @@ namespace swar {
 // The high bit of each byte below '0': "a word has a byte less than n" from
 // Sean Eron Anderson's Bit Twiddling Hacks. Bytes from 0x80 on are never
 // flagged; the lowest flag is exact (a borrow only runs upwards from one).
-inline std::uint64_t below_digits(std::uint64_t word) {
-  return (word - kEachByte * '0') & ~word & (kEachByte * 0x80);
-}
+inline std::uint64_t below_digits(std::uint64_t word) { return (word - kEachByte * '0') & ~word & (kEachByte * 0x80); }
 
-// The digits at the start of `word`: how many there are before the first
-// other byte, up to 8, and every byte less '0'.
+// The digits at the start of `word`: how many (up to 8), and every byte less '0'.
 struct Digits {
   int count;
   std::uint64_t values;
