@@ -26,7 +26,7 @@ void load(StationTable& table, const std::vector<StationRecord>& records) {
 void clear_screening(StationTable& table) {
   std::fill_n(table.remove, table.n, 0);
   std::fill_n(table.mark_all, table.n, 0);
-  std::for_each(table.reason, table.reason + table.n, [](Reason& r) { r.clear(); });
+  std::fill_n(table.reason, table.n, ReasonCode::kNone);
 }
 
 // The shortest of several runs, in seconds: at least `runs` runs and, for

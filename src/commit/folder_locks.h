@@ -17,11 +17,9 @@ class FolderLocks {
   FolderLocks(const FolderLocks&) = delete;
   FolderLocks& operator=(const FolderLocks&) = delete;
 
-  // Opens the folder of an output that is renamed into place, once per
-  // folder; raises FatalError naming the output when it cannot be opened.
+  // Opens the folder of an output renamed into place, once per folder.
   void add(const OutputTarget& target);
-  // Takes every lock, waiting while another run holds one; raises
-  // FatalError when the system refuses a lock.
+  // Takes every lock, waiting while another run holds one.
   void lock();
   void unlock();
 

@@ -15,8 +15,7 @@
 namespace dedup {
 namespace {
 
-// Long enough to recognise the output, short enough that the temporary's
-// name stays within the 255 bytes a folder entry may have.
+// Enough to recognise the output, within a folder entry's 255 bytes.
 constexpr std::size_t kMaxNameInTemporary = 200;
 constexpr std::string_view kTemporaryEnding = ".station-dedup-XXXXXX";
 
@@ -134,10 +133,9 @@ void OutputSet::put_in_place(Output& output) {
   const char* const from = output.temporary.c_str();
   const char* const to = target.path.c_str();
   const char* const step = target.regular_file ? "replace" : "create";
-  // An existing file is exchanged with the temporary, whose name then keeps
-  // it to be put back or removed; a new name is created without replacing
-  // anything. Each finds the other case when another program created or
-  // removed the file since the outputs were prepared.
+  // An existing file is exchanged with the temporary, a new name created
+  // without replacing anything; each finds the other case should another
+  // program have created or removed the file meanwhile.
   bool exists = target.regular_file.has_value();
   for (int attempt = 0; attempt < 2; ++attempt, exists = !exists) {
     if (!exists) {
@@ -150,9 +148,8 @@ void OutputSet::put_in_place(Output& output) {
     }
     if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
       output.placed = Placed::kExchanged;
-      // A file that another program put at a new output's name meanwhile is
-      // held to the rule for the files that were there before; one the
-      // output may not replace is put back.
+      // A file another program put at a new output's name meanwhile is held
+      // to the replace rule too.
       if (!target.regular_file) {
         try {
           check_may_replace(output.temporary, output.first_line, target.name, target.what);

@@ -1,7 +1,5 @@
 #pragma once
-// The outputs of one run, committed whole or not at all: prepared before
-// anything is read, written to temporaries, then put in place together in the
-// order requested; any failure leaves every existing file as it was.
+// The outputs of one run, committed whole or not at all (src/README.md).
 
 #include <cassert>
 #include <cstddef>

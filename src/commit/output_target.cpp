@@ -24,8 +24,7 @@ FileIdentity identity(const struct stat& status) { return {status.st_dev, status
   throw FatalError(target.name + ": cannot write the " + target.what + ": " + reason);
 }
 
-// The descriptor a name stands for, or -1: /dev/stdin, /dev/stdout,
-// /dev/stderr, /dev/fd/N and /proc/self/fd/N.
+// The descriptor a name stands for (/dev/stdout, /dev/fd/N, ...), or -1.
 int named_descriptor(std::string_view name) {
   if (name == "/dev/stdin") return STDIN_FILENO;
   if (name == "/dev/stdout") return STDOUT_FILENO;
@@ -69,8 +68,7 @@ std::string follow_link(const OutputTarget& target, const std::string& path) {
   }
 }
 
-// The attributes of a file that the system reports (statx), those it does
-// not know read as unset.
+// The attributes statx reports of a file, those it does not know unset.
 std::uint64_t attributes_of(const std::string& path, int flags) {
   struct statx status {};
   if (::statx(AT_FDCWD, path.c_str(), flags, STATX_BASIC_STATS, &status) != 0) return 0;

@@ -1,8 +1,7 @@
 #pragma once
-// Where an output name leads, found before anything is read or written: an
-// open descriptor, a file written in place, or a file replaced by a rename
-// (the cases: src/README.md). Raises FatalError "<name>: cannot write the
-// <what>: <reason>" when the output cannot be written.
+// Where an output name leads: an open descriptor, a file written in place, or
+// a file replaced by a rename (src/README.md). Raises FatalError "<name>:
+// cannot write the <what>: <reason>" when the output cannot be written.
 
 #include <sys/types.h>
 
@@ -38,12 +37,10 @@ struct OutputTarget {
 OutputTarget find_output_target(const std::string& name, std::string_view what);
 
 // Whether two outputs would land on one file: one existing regular file, or
-// one name in one folder (the same device and inode, which catches bind
-// mounts and linked folders). Devices, FIFOs and terminals may be shared.
+// one name in one folder (by device and inode); devices may be shared.
 bool same_output_file(const OutputTarget& a, const OutputTarget& b);
 
-// Whether the output would land on the existing file `name` (followed
-// through links); false when no such file exists.
+// Whether the output would land on the existing file `name`, links followed.
 bool lands_on(const OutputTarget& target, const std::string& name);
 
 }  // namespace dedup

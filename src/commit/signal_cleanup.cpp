@@ -24,8 +24,7 @@ extern "C" void remove_temporaries_and_end(int signal_number) {
     const char* const name = listed[k].load();
     if (name != nullptr) ::unlink(name);
   }
-  // Held back until this handler returns, then delivered with the default
-  // action: the process ends by this signal.
+  // Delivered with the default action once this handler returns: the process ends.
   ::signal(signal_number, SIG_DFL);
   ::raise(signal_number);
 }

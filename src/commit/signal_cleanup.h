@@ -12,8 +12,7 @@
 
 namespace dedup {
 
-// Holds back the clean-up signals for its lifetime: a signal that arrives
-// meanwhile is handled when it ends.
+// Holds back the clean-up signals for its lifetime.
 class HeldSignals {
  public:
   HeldSignals();
@@ -35,9 +34,8 @@ class TemporaryList {
   TemporaryList(const TemporaryList&) = delete;
   TemporaryList& operator=(const TemporaryList&) = delete;
 
-  // Creates a new file from `pattern` (mkostemp: XXXXXX at its end, replaced
-  // in place) and lists it in the same step. Returns the open descriptor, or
-  // -1 with errno set. REQUIRES: fewer than `count` files listed.
+  // Creates and lists a file from `pattern` (mkostemp), in one step; returns
+  // its descriptor, or -1 with errno set. REQUIRES: fewer than `count` listed.
   int create(std::string& pattern);
   // Takes a path off the list (after it was renamed or removed).
   void unlist(const std::string& path);

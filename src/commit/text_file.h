@@ -1,13 +1,7 @@
 #pragma once
-// The text of one output, built piece by piece. Written to an open descriptor
-// through a block of memory that all such outputs of a run take turns in
-// (the one that starts writing first writes out what the last one left, so
-// a run touches the pages of one block only), or, for an output that is
-// written only when the run commits (a descriptor or device shared with the
-// world), collected whole in memory. Every write is checked and repeated
-// until complete; a failure is a FatalError "<name>: cannot write the <what>:
-// <system reason>", so a full disk or a file-size limit (EFBIG) names the
-// output.
+// The text of one output, built piece by piece: written to a descriptor through
+// a block the outputs of a run take turns in, or collected whole in memory. A
+// failed write is a FatalError "<name>: cannot write the <what>: <reason>".
 
 #include <cassert>
 #include <charconv>
@@ -24,24 +18,18 @@
 
 namespace dedup {
 
-// How far a writer of this room may store past the end of the text it
-// writes: its longest word store, 8 bytes, begun at the text's last byte.
-// Such bytes are scratch, overwritten by what follows or never taken. (The
-// station texts are read a word from their last byte too, hence the same 7
-// bytes readable past a text in stations/fixed_text.h.)
+// How far a writer may store past its text's end (a word store begun at its
+// last byte): scratch bytes, overwritten or never taken.
 inline constexpr std::size_t kRunPast = sizeof(std::uint64_t) - 1;
 
-// The longest decimal text of an integer of up to 64 bits (a sign and 19
-// digits, or 20 digits), and the longest shortest text of a finite float
-// (a sign, 9 digits, a point and an exponent such as e-38).
+// The longest text of an integer of up to 64 bits, and the longest shortest
+// text of a finite float (a sign, 9 digits, a point and an exponent: e-38).
 inline constexpr std::size_t kIntegerMax = std::numeric_limits<std::uint64_t>::digits10 + 1;
 inline constexpr std::size_t kShortestFloatMax = 1 + std::numeric_limits<float>::max_digits10 + 1 + 4;
 
 class TextFile;
 
-// The block that the outputs written to a descriptor share, allocated when
-// the first of them starts writing and left uninitialised, so only the
-// bytes written are ever touched.
+// The block the descriptor outputs share, allocated uninitialised on first use.
 struct SharedBlock {
   static constexpr std::size_t kSize = std::size_t{1} << 18;
   std::unique_ptr<char[]> bytes;
@@ -65,12 +53,8 @@ class TextFile {
     if (end != nullptr) done(end);
     return {room(size), block_ + capacity_};
   }
-
-  // The sized fast path of the writers that fill whole lines at once.
-  // Room for `size` bytes at the returned position, up to room_end();
-  // done(end) then takes the bytes written up to `end`. Up to kRunPast
-  // bytes past room_end() may be overwritten too (by word stores that run
-  // past a text's end) and are never taken.
+  // Room for `size` bytes at the returned position, up to room_end() and
+  // kRunPast past it; done(end) takes the bytes written up to `end`.
   // REQUIRES: `size` <= SharedBlock::kSize.
   char* room(std::size_t size) {
     assert(size <= SharedBlock::kSize);
@@ -83,9 +67,7 @@ class TextFile {
     filled_ = static_cast<std::size_t>(end - block_);
   }
 
-  // Writes what is pending to the descriptor given at construction.
   void flush();
-  // Writes the whole collected text to `descriptor`.
   void write_to(int descriptor);
 
   [[noreturn]] void fail(std::string_view step, int error) const;
@@ -106,11 +88,7 @@ class TextFile {
   std::size_t filled_ = 0;
 };
 
-// The pieces a TextAppender puts. Each kind has piece_most(piece), the most
-// bytes it takes, and put_piece(at, piece), which writes it at `at` and
-// returns its end; a kind declared elsewhere has both beside it (they are
-// found by argument-dependent lookup). Here: texts, integers in decimal,
-// and finite floats as the shortest text that reads back as the same float.
+// Each kind of piece has piece_most(piece) and put_piece(at, piece), found by ADL.
 inline std::size_t piece_most(std::string_view text) { return text.size(); }
 inline char* put_piece(char* at, std::string_view text) {
   std::memcpy(at, text.data(), text.size());
@@ -118,28 +96,21 @@ inline char* put_piece(char* at, std::string_view text) {
 }
 
 template <class Integer>
-concept Decimal = std::integral<Integer> && !std::same_as<Integer, char> && !std::same_as<Integer, bool> &&
-                  sizeof(Integer) <= sizeof(std::uint64_t);
+concept Decimal = std::integral<Integer> && !std::same_as<Integer, char> && !std::same_as<Integer, bool>;
 template <Decimal Integer>
-constexpr std::size_t piece_most(Integer) {
-  return kIntegerMax;
-}
+constexpr std::size_t piece_most(Integer) { return kIntegerMax; }
 template <Decimal Integer>
-char* put_piece(char* at, Integer value) {
-  return std::to_chars(at, at + kIntegerMax, value).ptr;
-}
+char* put_piece(char* at, Integer value) { return std::to_chars(at, at + kIntegerMax, value).ptr; }
 
-// REQUIRES: `value` is finite.
+// The shortest text that reads back as the same float. REQUIRES: finite.
 struct Shortest {
   float value;
 };
 constexpr std::size_t piece_most(Shortest) { return kShortestFloatMax; }
 char* put_piece(char* at, Shortest piece);
 
-// Appends pieces to a TextFile. Each put() asks for the room its pieces take
-// at most, the sum of their piece_most, so no line needs a worst case worked
-// out by hand; the place is kept in registers and handed to the file at the
-// end. REQUIRES: no other output of the same shared block is written meanwhile.
+// Appends pieces to a TextFile, each put() asking for their piece_most's sum.
+// REQUIRES: no other output of the same shared block is written meanwhile.
 class TextAppender {
  public:
   explicit TextAppender(TextFile& file) : file_(file) {}

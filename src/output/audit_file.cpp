@@ -7,33 +7,33 @@
 #include <cstdint>
 #include <string_view>
 
+#include "commit/text_file.h"
 #include "output/text_pieces.h"
 #include "screening/screen_log.h"
 
 namespace dedup {
 namespace {
 
-// A float as its shortest text that reads back as the same float; NaN and
-// the infinities spelled as the station list reader (and pandas) read them.
+using dedup::put_piece;
+
+// A float's shortest text; NaN and infinities spelled as the list reader reads them.
 struct CsvFloat {
   float value;
 };
 constexpr std::size_t piece_most(CsvFloat) { return std::max(kShortestFloatMax, std::string_view("-Infinity").size()); }
 char* put_piece(char* at, CsvFloat piece) {
-  if (std::isnan(piece.value)) return put(at, "NaN");
-  if (std::isinf(piece.value)) return put(at, piece.value > 0 ? "Infinity" : "-Infinity");
+  if (std::isnan(piece.value)) return put_piece(at, std::string_view("NaN"));
+  if (std::isinf(piece.value)) return put_piece(at, std::string_view(piece.value > 0 ? "Infinity" : "-Infinity"));
   return put_piece(at, Shortest{piece.value});
 }
 
-// A text field as RFC 4180 writes it: between quotation marks, each one
-// inside doubled, when it holds a comma, a quotation mark or a line break;
-// unchanged otherwise.
+// A text as RFC 4180 quotes it, when it holds a comma, a quote or a line break.
 struct CsvText {
   std::string_view text;
 };
 std::size_t piece_most(CsvText piece) { return 2 * piece.text.size() + 2; }
 char* put_piece(char* at, CsvText piece) {
-  if (piece.text.find_first_of(",\"\r\n") == std::string_view::npos) return put(at, piece.text);
+  if (piece.text.find_first_of(",\"\r\n") == std::string_view::npos) return put_piece(at, piece.text);
   *at++ = '"';
   for (const char c : piece.text) {
     if (c == '"') *at++ = '"';

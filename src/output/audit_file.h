@@ -1,10 +1,6 @@
 #pragma once
-// The audit file: CSV (header row, commas, RFC 4180 quoting where a text
-// needs it, '\n' line ends), one row per screening event in order, naming
-// both records by record number, starting line and identifier, with the
-// case, the distance, which record the event removed and the reason each
-// holds. Its first line is kAuditHeader, the line an existing file must
-// begin with to be replaced by one (replace_rule.h).
+// The audit file: CSV (RFC 4180) with the header kAuditHeader, then one row per
+// screening event in order (its columns: src/README.md, "The result files").
 
 #include <cstdint>
 #include <span>

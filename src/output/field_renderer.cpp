@@ -28,9 +28,8 @@ char* render_field(char* out, float value, std::size_t width, int decimals) {
     if (value > 0) return write_aligned(out, width >= 8 ? "Infinity" : "Inf", width);
     return write_aligned(out, width >= 9 ? "-Infinity" : "-Inf", width);
   }
-  // The sign is written apart from the digits of the magnitude, so that -0.0
-  // and negatives that round to zero keep it. The first byte of the buffer is
-  // left free for it.
+  // The sign goes apart from the magnitude's digits, into the buffer's first
+  // byte, so that -0.0 and negatives that round to zero keep it.
   char text[kTextCapacity];
   char* const first = text + 1;
   const auto [end, error] =

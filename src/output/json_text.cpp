@@ -2,14 +2,12 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 
 namespace dedup {
 namespace {
 
-// The length of the well-formed UTF-8 sequence starting at `at`, or 0 when
-// the byte there starts none (a stray continuation byte, an overlong form,
-// a surrogate, a value above U+10FFFF, a sequence cut short).
+// The length of the well-formed UTF-8 sequence starting at `at`, or 0 (a stray
+// continuation byte, an overlong form, a surrogate, above U+10FFFF, cut short).
 std::size_t utf8_sequence(std::string_view bytes, std::size_t at) {
   const auto byte = [&](std::size_t k) -> unsigned {
     return at + k < bytes.size() ? static_cast<unsigned char>(bytes[at + k]) : 0u;
@@ -34,26 +32,24 @@ std::size_t utf8_sequence(std::string_view bytes, std::size_t at) {
 char* put_escaped(char* out, unsigned char c) {
   constexpr char kHex[] = "0123456789abcdef";
   *out++ = '\\';
+  const auto letter = [out](char escaped) {
+    *out = escaped;
+    return out + 1;
+  };
   switch (c) {
     case '"':
     case '\\':
-      *out++ = static_cast<char>(c);
-      return out;
+      return letter(static_cast<char>(c));
     case '\b':
-      *out++ = 'b';
-      return out;
+      return letter('b');
     case '\t':
-      *out++ = 't';
-      return out;
+      return letter('t');
     case '\n':
-      *out++ = 'n';
-      return out;
+      return letter('n');
     case '\f':
-      *out++ = 'f';
-      return out;
+      return letter('f');
     case '\r':
-      *out++ = 'r';
-      return out;
+      return letter('r');
     default:
       *out++ = 'u';
       *out++ = '0';
@@ -66,7 +62,8 @@ char* put_escaped(char* out, unsigned char c) {
 
 }  // namespace
 
-char* put_json_text(char* out, std::string_view bytes) {
+char* put_piece(char* out, JsonText piece) {
+  const std::string_view bytes = piece.bytes;
   *out++ = '"';
   for (std::size_t at = 0; at < bytes.size();) {
     const auto c = static_cast<unsigned char>(bytes[at]);
@@ -92,8 +89,7 @@ char* put_json_text(char* out, std::string_view bytes) {
 char* put_piece(char* at, JsonNumber piece) {
   static_assert(kShortestFloatMax >= std::string_view("null").size());
   if (std::isfinite(piece.value)) return put_piece(at, Shortest{piece.value});
-  std::memcpy(at, "null", 4);
-  return at + 4;
+  return put_piece(at, std::string_view("null"));
 }
 
 }  // namespace dedup

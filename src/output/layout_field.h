@@ -1,13 +1,7 @@
 #pragma once
-// A fixed-point field of a layout known when compiling, after its two-blank
-// gap: put_gap_and_field<Width, Decimals>(out, value) writes two blanks and
-// then the same Width bytes render_field writes for those, for every float,
-// and returns the field's end. This is the fast way; render_field is the
-// exact one it is held to. A magnitude below 10^(8 - Decimals) whose text
-// fits the field is made inline: its eight digits at once, then blanks,
-// sign, point and decimals placed in two word stores. Every other value
-// goes to render_field. Up to kRunPast bytes past the field's end may be
-// overwritten as scratch.
+// put_gap_and_field<Width, Decimals>(out, value): two blanks, then the bytes
+// render_field writes, the common values made inline in two word stores; returns
+// the field's end. Up to kRunPast bytes past it are scratch.
 
 #include <algorithm>
 #include <array>
@@ -35,17 +29,15 @@ static_assert(std::endian::native == std::endian::little, "a word's lowest byte 
 
 template <std::size_t Width, int Decimals>
 [[gnu::always_inline]] inline char* put_gap_and_field(char* out, float value) {
-  // The eight digits hold the integer digits and then the decimals. The
-  // head (gap, blanks, sign, integer digits) is built in the top bytes of
-  // one word, the point and the decimals in another.
+  // The eight digits: integer digits, then decimals. The head (gap, blanks,
+  // sign, integer digits) is built in one word, point and decimals in another.
   constexpr unsigned kIntegerDigits = 8 - Decimals;
   constexpr std::size_t kHead = 2 + Width - Decimals - 1;
   static_assert(Decimals >= 1 && Decimals <= 7 && kHead <= 8, "the head and the decimals each fit one word");
   static_assert(Width >= Decimals + 3, "-0 and its decimals fit the field");
   static_assert(8 <= 2 + Width + kRunPast && kHead + 8 <= 2 + Width + kRunPast,
                 "both word stores end within kRunPast bytes past the field");
-  // The inline way takes eight digits at most, and a text no longer than
-  // the field: a scaled value below these limits.
+  // The inline way: at most eight digits, and a text that fits the field.
   constexpr std::uint64_t kPositiveLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 1]);
   constexpr std::uint64_t kNegativeLimit = std::min(kPowersOfTen[8], kPowersOfTen[Width - 2]);
   // What the head adds to blanks, by sign and count of leading zeros.
@@ -60,11 +52,9 @@ template <std::size_t Width, int Decimals>
   }();
   constexpr double kRoundingBias = 0x1p52;
 
-  // The magnitude times 10^Decimals is exact in a double (24 bits of the
-  // float times at most 17 odd bits of the power); adding 2^52 rounds it to
-  // an integer in the default rounding mode, halfway cases to even, which
-  // the low bits then hold. A product of 2^52 or more, infinite or NaN
-  // leaves 2^52 or more there, above either limit.
+  // The magnitude times 10^Decimals is exact in a double; adding 2^52 rounds
+  // it to an integer, halfway cases to even, in the low bits. A product of
+  // 2^52 or more, infinite or NaN leaves 2^52 or more there, above either limit.
   const double product = static_cast<double>(std::fabs(value)) * static_cast<double>(kPowersOfTen[Decimals]);
   const std::uint64_t scaled =
       std::bit_cast<std::uint64_t>(product + kRoundingBias) - std::bit_cast<std::uint64_t>(kRoundingBias);
@@ -73,11 +63,9 @@ template <std::size_t Width, int Decimals>
     return put_gap_and_rendered(out, value, Width, Decimals);
   }
   const std::uint64_t digits = swar::eight_digit_values(static_cast<std::uint32_t>(scaled));
-  // Leading zeros (all but the last integer digit at most) become blanks,
-  // the sign, if any, goes just before the first digit shown: every byte
-  // starts as a blank, the digits get '0' - ' ' added from the first shown
-  // on and the sign '-' - ' ' before it, both looked up by the count of
-  // zeros.
+  // Leading zeros (all but the last integer digit at most) become blanks and
+  // the sign goes just before the first digit shown: to blanks are added
+  // '0' - ' ' from that digit on and '-' - ' ' before it, by the zeros' count.
   const unsigned zeros =
       static_cast<unsigned>(std::countr_zero(digits | (std::uint64_t{1} << (8 * (kIntegerDigits - 1))))) / 8;
   const std::uint64_t head = (digits << (8 * (8 - kIntegerDigits))) + kEachByte * ' ' + kHeadSigns[negative][zeros];

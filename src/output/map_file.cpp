@@ -33,7 +33,7 @@ void append_point(TextAppender& out, const StationTable& table, std::span<const 
   } else {
     out.put(",\"status\":\"removed\",\"reason\":");
   }
-  out.put(JsonText{reason_text(table.reason[slot].code())}, "}}");
+  out.put(JsonText{reason_text(table.reason[slot])}, "}}");
 }
 
 void append_link(TextAppender& out, const StationTable& table, const ScreenEvent& event) {

@@ -1,15 +1,7 @@
 #pragma once
-// The map file: one GeoJSON FeatureCollection (RFC 7946) in strict JSON,
-// its first line always kMapStart, then one feature per line: a Point per
-// record in record order (its record number, starting line, id, orgao,
-// prec, kept or removed, reason), then a LineString per screening event in
-// order, from the first record to the second (event, case, both record
-// numbers, distance, which record it removed, whether both precipitations
-// are equal). Texts are the trimmed bytes in UTF-8 (json_text.h), numbers
-// the shortest text of the float; a value that is not finite is null, and
-// so is the geometry of a record, or of an event, with such a coordinate.
-// kMapStart is the line an existing file must begin with to be replaced by
-// one (replace_rule.h).
+// The map file: one GeoJSON FeatureCollection (RFC 7946) starting with the line
+// kMapStart, then a Point per record and a LineString per screening event, one
+// feature a line (their properties: src/README.md, "The result files").
 
 #include <cstdint>
 #include <span>

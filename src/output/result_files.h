@@ -1,17 +1,7 @@
 #pragma once
-// The result files of a run. The outputs themselves (where each goes, and
-// how they are committed whole or not at all) are an OutputSet; the
-// writers fill its texts, also when one receives no record. Records go in
-// record-number order, lines end in a single '\n', texts are written
-// trimmed and unchanged, two blanks apart.
-// Kept-stations file: every record with remove 0, as id, orgao, lon and lat
-// (12 wide, 6 decimals) and prec (8 wide, 2 decimals); no header.
-// Removed-stations report: the header line, then every record with remove 1,
-// as id, orgao, lon and lat (10 wide, 6 decimals), prec (8 wide, 2 decimals)
-// and reason (a blank reason leaves the line ending in two blanks).
-// The audit file (audit_file.h) and the map (map_file.h) are optional.
-// kReportHeader is the line an existing file must begin with to be replaced
-// by a report (replace_rule.h).
+// The kept-stations file (records with remove 0) and the removed-stations report
+// (kReportHeader, then records with remove 1 and their reasons), one record a
+// line in record order (the layouts: src/README.md, "The result files").
 
 #include <string_view>
 

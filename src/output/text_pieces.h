@@ -1,9 +1,6 @@
 #pragma once
-// Pieces of text the writers of this room put: put() copies a text to
-// `out` and returns its end; name_of() gives the names the audit file and
-// the map use for an event's kind and for the records it removed.
+// The names the audit file and the map give events' kinds and removed records.
 
-#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <string_view>
@@ -11,8 +8,6 @@
 #include "screening/screen_log.h"
 
 namespace dedup {
-
-inline char* put(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 
 // In the order of the enumerators, one name for each.
 inline constexpr std::string_view kKindNames[] = {"pair", "purge", "review"};

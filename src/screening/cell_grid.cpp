@@ -5,16 +5,14 @@
 namespace dedup {
 
 void CellGrid::size_occupied() {
-  // At least 16 bits per record of the grid, so that few empty cells share
-  // a bit with an occupied one.
+  // At least 16 bits per grid record, so that few empty cells share a bit.
   constexpr std::size_t kBitsPerRecord = 16;
   occupied_side_bits_ = 3;
   while ((std::size_t{1} << (2 * occupied_side_bits_)) < kBitsPerRecord * static_cast<std::size_t>(in_grid_count_)) {
     ++occupied_side_bits_;
   }
   occupied_side_mask_ = (std::int64_t{1} << occupied_side_bits_) - 1;
-  // A word more than the bits, so that occupied_column may read eight bytes
-  // from any bit's byte.
+  // A word more than the bits: occupied_column reads eight bytes from any bit's.
   occupied_.assign((std::size_t{1} << (2 * occupied_side_bits_)) / 64 + 1, 0);
 }
 

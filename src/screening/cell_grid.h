@@ -1,18 +1,7 @@
 #pragma once
-// The grid that finds near records without comparing every pair: square
-// cells a little wider than kNearThreshold. A pair that the float distance
-// finds near differs by less than kNearThreshold * 1.005 (0.0201) in each
-// coordinate, the float steps' rounding included, so with cells wider than
-// that (and the cell number computed in double) its records lie in the same
-// or adjacent cells. Only finite coordinates have a cell.
-//
-// A CellGrid holds the records a caller puts in it, each under a key of the
-// caller's (an identifier group, or one key for all): records of different
-// keys never share a cell. A bitmap of the occupied cells, whatever their key
-// and folded onto a square of side a power of two, skips the lookup of a
-// neighbour cell that no record of the grid lies in. Built once, with storage
-// sized from the record count and taken from the memory resource given;
-// nothing is allocated afterwards.
+// A grid of square cells a little wider than kNearThreshold: the records of a
+// near pair lie in the same or adjacent cells, so only those are compared.
+// Records of different keys never share a cell (src/README.md, "The screening").
 
 #include <bit>
 #include <cassert>
@@ -21,7 +10,6 @@
 #include <cstdint>
 #include <memory_resource>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "screening/group_lists.h"
@@ -35,20 +23,17 @@ inline constexpr double kCellWidth = 0.025;
 static_assert(static_cast<double>(kNearThreshold) * 1.005 < kCellWidth,
               "a near pair must never lie further apart than adjacent cells");
 
-// From 2^24 on, distinct floats lie at least 1 apart, so such a coordinate is
-// near only to an equal one.
+// From 2^24 on, distinct floats lie at least 1 apart: near only to an equal one.
 inline constexpr float kHugeCoordinate = 16777216.0f;
 
-// The grid column (or row) of a finite coordinate. Each huge value gets a
-// cell of its own: beyond 2^40, four apart per float, so that neither another
-// huge value nor an ordinary cell (below 2^30 in magnitude) is adjacent.
+// The grid column (or row) of a coordinate; a huge one gets a cell of its own
+// beyond 2^40, four apart per float, so that no other cell is adjacent.
 // REQUIRES: `x` is finite.
 inline std::int64_t cell_of(float x) {
   assert(std::isfinite(x));
   if (std::fabs(x) < kHugeCoordinate) {
-    // The floor without a library call: below 2^24 / kCellWidth in
-    // magnitude, the quotient truncates to an exact integer, one too high
-    // where it was negative with a fraction.
+    // The floor without a library call: the quotient truncates to an exact
+    // integer, one too high where it was negative with a fraction.
     const double quotient = static_cast<double>(x) / kCellWidth;
     const auto truncated = static_cast<std::int64_t>(quotient);
     return static_cast<double>(truncated) > quotient ? truncated - 1 : truncated;
@@ -60,9 +45,8 @@ inline std::int64_t cell_of(float x) {
 
 class CellGrid {
  public:
-  // Puts every record k of the table with key_of(k) >= 0 and both
-  // coordinates finite into the cell of its place under that key. The
-  // lists are made in the body, once every member group_cells fills exists.
+  // Puts every record k with key_of(k) >= 0 and finite coordinates into its
+  // cell; the lists are made in the body, once every member group_cells fills exists.
   template <class KeyOf>
   CellGrid(const StationTable& table, KeyOf key_of, std::pmr::memory_resource* memory)
       : CellGrid(count_in_grid(table, key_of), memory) {
@@ -71,9 +55,8 @@ class CellGrid {
 
   bool contains(std::int32_t k) const { return lists_->group_of(k) >= 0; }
 
-  // Calls take(records) with the records above i of i's own cell, then with
-  // those of each occupied neighbour cell under i's key (in no set order of
-  // cells).
+  // Calls take(records) with the records above i of i's own cell, then of
+  // each occupied neighbour cell under i's key, in no set order of cells.
   // REQUIRES: contains(i).
   template <class Take>
   void each_near_cell(std::int32_t i, Take take) const {
@@ -140,7 +123,6 @@ class CellGrid {
       return cell_key_[static_cast<std::size_t>(lists_->group_of(other))] == key;
     });
   }
-  // Sizes the bitmap of occupied cells for in_grid_count_ records.
   void size_occupied();
   // The bit of cell (x, y): the low occupied_side_bits_ bits of each.
   std::size_t occupied_bit(std::int64_t x, std::int64_t y) const {

@@ -11,12 +11,10 @@
 namespace dedup {
 namespace {
 
-// Up to this many distinct marked identifiers, comparing each record with
-// each of them costs less than hashing every identifier.
+// Up to this many marked identifiers, comparing costs less than hashing all.
 constexpr std::size_t kFewIds = 8;
 
-// One record per distinct marked identifier, or nothing when there are more
-// than kFewIds of them; `first` is the first marked record.
+// One record per marked identifier from `first` on, or nothing past kFewIds.
 std::optional<std::vector<std::int32_t>> few_marked_ids(const StationTable& table, std::int32_t first) {
   std::vector<std::int32_t> marked;
   marked.reserve(kFewIds);

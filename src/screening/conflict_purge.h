@@ -1,8 +1,6 @@
 #pragma once
-// The purge the program runs: the same flags as plain_purge, in time linear
-// in the record count. A few distinct marked identifiers are compared with
-// every record directly; more are resolved through the identifier groups
-// of `ids`.
+// The purge the program runs: the same flags as plain_purge, in linear time
+// (a few marked identifiers compared directly, more through `ids`'s groups).
 
 #include "screening/id_groups.h"
 #include "stations/station_table.h"

@@ -1,8 +1,6 @@
 #pragma once
-// The members of every group in increasing record order, stored back to back
-// (one array of members, one of offsets), built once from the group number of
-// each record. Records with group -1 belong to no list. The lists take their
-// memory from the resource of the grouping's vector.
+// The members of every group in increasing record order, stored back to back,
+// built once from each record's group number (-1: in no list).
 
 #include <algorithm>
 #include <cassert>

@@ -1,11 +1,7 @@
 #pragma once
-// Finds, for a record, the first record stored with an equal key, by open
-// addressing over a power-of-two table sized once from the largest number of
-// distinct keys it will hold; nothing is allocated afterwards. Each slot
-// keeps 32 bits of the key's hash and the first record with that key; callers
-// compare keys through that record, so any key (an identifier, a place, a
-// grid cell) fits the same table; join() numbers groups by those firsts.
-// The slots come from the memory resource given.
+// Finds, for a record, the first record stored with an equal key (open
+// addressing, sized once); callers compare keys through that record, so any
+// key fits. join() numbers groups by those firsts.
 
 #include <algorithm>
 #include <cassert>
@@ -35,9 +31,8 @@ class GroupTable {
     mask_ = size - 1;
   }
 
-  // The first record stored under this hash for which same_key(first)
-  // holds; when there is none, `record` is stored as the first of its key and
-  // returned.
+  // The first record under this hash for which same_key(first) holds; when
+  // there is none, `record` is stored as the first of its key and returned.
   template <class SameKey>
   std::int32_t first_or_add(std::uint64_t hash, std::int32_t record, SameKey same_key) {
     Slot& slot = slots_[find(hash, same_key)];
@@ -45,10 +40,8 @@ class GroupTable {
     return slot.first;
   }
 
-  // Calls visit(k, hash_of(k)) for k = 0 .. n - 1 in increasing order. The
-  // slot of each hash is loaded kAhead records before its visit: a large
-  // table's slots lie far apart, and their loads then overlap instead of
-  // each waiting for the one before.
+  // Calls visit(k, hash_of(k)) for k = 0 .. n - 1 in increasing order, each
+  // slot prefetched kAhead records before its visit, so that loads overlap.
   template <class HashOf, class Visit>
   void each_hashed(std::int32_t n, HashOf hash_of, Visit visit) const {
     constexpr std::int32_t kAhead = 8;
@@ -64,9 +57,7 @@ class GroupTable {
 
   // The first record as above, or -1 when no record has this key.
   template <class SameKey>
-  std::int32_t first(std::uint64_t hash, SameKey same_key) const {
-    return slots_[find(hash, same_key)].first;
-  }
+  std::int32_t first(std::uint64_t hash, SameKey same_key) const { return slots_[find(hash, same_key)].first; }
 
  private:
   static std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
@@ -95,8 +86,7 @@ struct Grouping {
   std::int32_t count = 0;
 };
 
-// Puts record k into the group of `first`, the first record with its key,
-// or into a new group when it is that first record.
+// Puts record k into the group of `first`, the first record with its key (new when k).
 // REQUIRES: first <= k, and `first` was joined before unless it is k.
 inline void join(Grouping& grouping, std::int32_t k, std::int32_t first) {
   assert(first <= k && (first == k || grouping.group_of[static_cast<std::size_t>(first)] >= 0));

@@ -1,8 +1,6 @@
 #pragma once
 // Numbers the distinct identifiers of records 0..n-1 of a table: two records
-// get the same group exactly when their identifiers are equal over all 50
-// bytes. Identifiers are hashed and compared in full when hashes match. The
-// groups and the scratch table take their memory from the resource given.
+// share a group exactly when their identifiers are equal over all 50 bytes.
 
 #include <cstdint>
 #include <memory_resource>
@@ -28,13 +26,8 @@ class IdGroups {
   std::pmr::vector<std::int32_t> size_;
 };
 
-// The identifier groups of one screening, made on first use and then shared
-// by the pairwise pass, the purge and the audit trail: the screening never
-// changes an identifier, so one grouping serves them all, and inputs that
-// need none (settled by the first rows, few conflicts, no log) never pay
-// for it. They take their memory from the resource of the first call: the
-// pass gives its index's block, the purge and the log the heap, so that a
-// run without an index leaves that block untouched.
+// The identifier groups of one screening, made on first use from the memory
+// of that call and then shared by the pass, the purge and the audit trail.
 // REQUIRES: the table outlives this object.
 class SharedIdGroups {
  public:

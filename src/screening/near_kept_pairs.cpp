@@ -8,18 +8,6 @@
 #include "screening/pair_rule.h"
 
 namespace dedup {
-namespace {
-
-bool worth_review(const StationTable& table, std::int32_t i, std::int32_t j) {
-  if (same_id(table, i, j)) return false;
-  const float lon_i = table.lon[i];
-  const float lat_i = table.lat[i];
-  const float lon_j = table.lon[j];
-  const float lat_j = table.lat[j];
-  return !same_place(lon_i, lat_i, lon_j, lat_j) && near(lon_i, lat_i, lon_j, lat_j);
-}
-
-}  // namespace
 
 std::vector<std::pair<std::int32_t, std::int32_t>> near_kept_pairs(const StationTable& table) {
   // One key for every kept record: the pairs sought are of any identifiers.
@@ -32,7 +20,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> near_kept_pairs(const Station
     near_later.clear();
     grid.each_near_cell(i, [&](std::span<const std::int32_t> later) {
       for (const std::int32_t j : later) {
-        if (worth_review(table, i, j)) near_later.push_back(j);
+        if (same_id(table, i, j) || same_place(table.lon[i], table.lat[i], table.lon[j], table.lat[j])) continue;
+        if (near(table.lon[i], table.lat[i], table.lon[j], table.lat[j])) near_later.push_back(j);
       }
     });
     std::sort(near_later.begin(), near_later.end());

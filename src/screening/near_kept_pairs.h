@@ -1,10 +1,7 @@
 #pragma once
-// The likely copies that the rules leave alone: the pairs (i, j), i before
-// j, of records both kept (remove 0), with different identifiers, not at the
-// same place and near each other by the screening's own distance. Found
-// through a grid over the kept records with finite coordinates: each record
-// is compared only with the later kept records of its own cell and the eight
-// around it. In increasing order of i, then of j.
+// The pairs (i, j), i before j, of kept records with different identifiers,
+// at different places yet near, found through a grid over the kept records;
+// in increasing order of i, then of j.
 
 #include <cstdint>
 #include <utility>

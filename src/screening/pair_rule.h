@@ -1,12 +1,7 @@
 #pragma once
-// The rule for one pair of records (i before j): the four predicates, the
-// nine-case classification and the action of each case on remove, mark_all
-// and reason. Both pairwise scans apply exactly this rule, so it exists once.
-//
-// Near is computed in float with every step rounded to float; the guards
-// below refuse builds in which float arithmetic could be carried wider or
-// reassociated, and the library compiles with -ffp-contract=off so that no
-// multiply-add is fused.
+// The rule for one pair of records (i before j), which both pairwise scans
+// apply: the four predicates, the nine cases and each case's action. Near is
+// computed in float, every step rounded (no -ffast-math, -ffp-contract=off).
 
 #include <array>
 #include <cassert>
@@ -25,29 +20,21 @@ static_assert(FLT_EVAL_METHOD == 0, "duplicate screening needs every float step 
 
 namespace dedup {
 
-// Two records of one identifier are near when their distance lies strictly
-// below this (the nearest float to 0.02).
+// Near: a distance strictly below this (the nearest float to 0.02).
 inline constexpr float kNearThreshold = 0.02f;
 
-inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) {
-  return table.id[a] == table.id[b];
-}
+inline bool same_id(const StationTable& table, std::int32_t a, std::int32_t b) { return table.id[a] == table.id[b]; }
 
 // Exact float equality of both coordinates: -0.0 equals 0.0, NaN equals nothing.
-inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) {
-  return lon_a == lon_b && lat_a == lat_b;
-}
+inline bool same_place(float lon_a, float lat_a, float lon_b, float lat_b) { return lon_a == lon_b && lat_a == lat_b; }
 
 inline bool same_prec(float prec_a, float prec_b) { return prec_a == prec_b; }
 
-// The distance d of two places: dlat, dlon, s = dlat*dlat + dlon*dlon and
-// d = sqrt(s), each rounded to float.
+// The distance of two places, each step rounded to float.
 inline float distance(float lon_a, float lat_a, float lon_b, float lat_b) {
   const float dlat = lat_a - lat_b;
   const float dlon = lon_a - lon_b;
-  const float dlat_squared = dlat * dlat;
-  const float dlon_squared = dlon * dlon;
-  const float s = dlat_squared + dlon_squared;
+  const float s = dlat * dlat + dlon * dlon;
   return std::sqrt(s);
 }
 
@@ -56,9 +43,7 @@ inline bool near(float lon_a, float lat_a, float lon_b, float lat_b) {
   return distance(lon_a, lat_a, lon_b, lat_b) < kNearThreshold;
 }
 
-// The case from the predicates, identifiers first; same_prec() and near()
-// are asked only where the case depends on them, so no distance is
-// computed for different identifiers.
+// The case from the predicates; same_prec() and near() asked only where it depends on them.
 template <class SamePrec, class Near>
 constexpr PairCase classify(bool same_id, bool same_place, SamePrec same_prec, Near near) {
   if (!same_id) {
@@ -79,8 +64,7 @@ inline PairCase classify_pair(const StationTable& table, std::int32_t i, std::in
       [&] { return near(table.lon[i], table.lat[i], table.lon[j], table.lat[j]); });
 }
 
-// What a case does: the flags it sets to 1 and the reasons it stores (none
-// where the code is kNone).
+// What a case does: the flags it sets to 1 and the reasons it stores.
 struct PairAction {
   bool remove_i = false;
   bool remove_j = false;
@@ -103,8 +87,7 @@ inline constexpr std::array<PairAction, 10> kPairActions{{
     {},                                                                                    // 9
 }};
 
-// Whether a pair of this case changes the table at all. Every case that
-// does removes j and stores its reason.
+// Whether a pair of this case changes the table; every one that does removes j.
 constexpr bool acts(PairCase pair_case) { return kPairActions[static_cast<std::size_t>(pair_case)].remove_j; }
 static_assert([] {
   for (const PairAction& action : kPairActions) {
@@ -115,8 +98,7 @@ static_assert([] {
   return true;
 }());
 
-// Classifies the pair (i, j), i before j, and applies its action at once;
-// a pair that acts is then told to the log, when there is one.
+// Classifies the pair (i, j) and applies its action at once, telling the log.
 // REQUIRES: 0 <= i < j < table.n.
 inline void screen_pair(StationTable& table, std::int32_t i, std::int32_t j, ScreenLog* log) {
   assert(0 <= i && i < j && j < table.n);

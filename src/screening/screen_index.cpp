@@ -11,9 +11,8 @@
 namespace dedup {
 namespace {
 
-// Over every combination of the predicates, the index offers a pair
-// exactly when its case acts: the cases it never offers (3, 7 and 9) are
-// those that leave the table as it is.
+// Over every combination of the predicates, the index offers a pair exactly
+// when its case acts: the cases it skips (3, 7 and 9) are those with no action.
 static_assert([] {
   for (unsigned bits = 0; bits < 16; ++bits) {
     const bool id = (bits & 1) != 0;
@@ -29,9 +28,7 @@ static_assert([] {
 // The bits of a coordinate as a place key: -0.0 and 0.0 give the bits of 0.0.
 std::uint64_t place_bits(float x) { return std::bit_cast<std::uint32_t>(x == 0.0f ? 0.0f : x); }
 
-// The next record at the same place as each record, -1 after the last: the
-// records of each place chained in increasing order, so the later records
-// at a record's place are found by following the chain from it.
+// The next record at each record's place, in increasing order; -1 after the last.
 std::pmr::vector<std::int32_t> chain_places(const StationTable& table, std::pmr::memory_resource* memory) {
   const auto n = static_cast<std::size_t>(table.n);
   std::pmr::vector<std::int32_t> next(n, -1, memory);
@@ -71,10 +68,8 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
                              std::pmr::vector<std::int32_t>& out) const {
   out.clear();
   int sources = 0;
-  // Removed records are left out here rather than when the pairs are
-  // applied: a pair changes the flags of its own two records only, so the
-  // other candidates' remove flags stay as they are until the scan reaches
-  // them.
+  // Removed records are left out here: a pair changes the flags of its own
+  // two records only, so the others' stay as they are until their turn.
   const auto keep = [&](std::int32_t j) {
     if (table.remove[j] == 0) out.push_back(j);
   };
@@ -96,9 +91,8 @@ void ScreenIndex::candidates(const StationTable& table, std::int32_t i,
 }
 
 void ScreenIndex::put_in_order(std::pmr::vector<std::int32_t>& out) const {
-  // A long list of a dense cluster is ordered through the bitmap: one pass
-  // over its records and one over the words between the least and the
-  // greatest, no more than seven words per record from this length on.
+  // A long list of a dense cluster is ordered through the bitmap: one pass over
+  // its records, one over the words from the least to the greatest.
   constexpr std::size_t kSortedUpTo = 64;
   if (out.size() <= kSortedUpTo) {
     std::sort(out.begin(), out.end());

@@ -1,17 +1,7 @@
 #pragma once
-// The index of the fast pairwise scan. A pair acts only when its records share
-// a place (then whatever their identifiers) or share an identifier and are
-// near; every other pair leaves the table as it is. The index finds, for a
-// record i, a superset of the later records that can act with it:
-// - records at i's exact place (-0.0 and 0.0 are one place; a record with a
-//   NaN coordinate is at no place);
-// - records of i's identifier in the 3 x 3 grid cells around i's cell
-//   (CellGrid, keyed by identifier group). Records with a non-finite
-//   coordinate are never near and stay out of the grid; an identifier held
-//   by one record needs no grid at all.
-// It reads only id, lon and lat, which the screening never changes, so it is
-// built once per run, with storage sized from the record count and taken
-// from the memory resource given.
+// The index of the fast pairwise scan: for a record i, a superset of the later
+// records that can act with it, those at i's place and those of i's identifier
+// in the grid cells around i's (src/README.md). Built once per run.
 
 #include <cstdint>
 #include <memory_resource>
@@ -23,18 +13,16 @@
 
 namespace dedup {
 
-// Whether the index offers a later record with these predicates (two
-// records at one place are near).
+// Whether the index offers a later record with these predicates (same place: near).
 constexpr bool index_offers(bool same_id, bool same_place, bool near) { return same_place || (same_id && near); }
 
 class ScreenIndex {
  public:
   ScreenIndex(const StationTable& table, const IdGroups& ids, std::pmr::memory_resource* memory);
 
-  // Replaces `out` with the records j > i whose remove is 0 and that share
-  // i's place or lie in i's identifier's cells around i, in increasing order,
-  // each once: those index_offers, and some others. `out` needs room for
-  // 2 * n records to avoid reallocating.
+  // Replaces `out` with the records j > i whose remove is 0 and that share i's
+  // place or lie in i's identifier's cells around i, in order, each once (all
+  // index_offers, and some others); `out` needs room for 2 * n not to reallocate.
   void candidates(const StationTable& table, std::int32_t i, std::pmr::vector<std::int32_t>& out) const;
 
  private:

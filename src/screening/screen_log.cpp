@@ -12,9 +12,8 @@
 namespace dedup {
 namespace {
 
-// The reason text a record holds (empty for none): one of the fixed texts,
-// so that an event keeps it after later pairs store another.
-std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k].code()); }
+// The reason text a record holds: a fixed text, kept after the record's changes.
+std::string_view held_reason(const StationTable& table, std::int32_t k) { return reason_text(table.reason[k]); }
 
 // The distance of two records as the pair rule computes it; 0 at the same place.
 float record_distance(const StationTable& table, std::int32_t a, std::int32_t b) {
@@ -24,15 +23,8 @@ float record_distance(const StationTable& table, std::int32_t a, std::int32_t b)
 
 ScreenEvent event(const StationTable& table, ScreenEvent::Kind kind, std::int32_t first, std::int32_t second,
                   std::optional<PairCase> pair_case, ScreenEvent::Removed removed) {
-  return {kind,
-          first,
-          second,
-          pair_case,
-          record_distance(table, first, second),
-          removed,
-          same_prec(table.prec[first], table.prec[second]),
-          held_reason(table, first),
-          held_reason(table, second)};
+  return {kind, first, second, pair_case, record_distance(table, first, second), removed,
+          same_prec(table.prec[first], table.prec[second]), held_reason(table, first), held_reason(table, second)};
 }
 
 }  // namespace
@@ -87,8 +79,7 @@ void ScreenLog::add_reviews(const StationTable& table, const IdGroups& ids) {
     }
   }
   std::sort(pairs.begin(), pairs.end());
-  // Both records of a pair are kept, so the pairwise pass met it and it did
-  // nothing: case 3, 7 or 9.
+  // Both records are kept, so the pass met the pair and did nothing: case 3, 7 or 9.
   for (const auto& [i, j] : pairs) {
     events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, classify_pair(table, i, j), ScreenEvent::Removed::kNone));
   }

@@ -1,18 +1,7 @@
 #pragma once
-// The audit trail of one screening: the events that removed a record, and the
-// pairs a reviewer should look at, in the order they happen.
-// - pair: a pair of the pairwise pass that acted (cases 1, 2, 4, 5, 6 and 8),
-//   in the order the plain scan meets them; both scans log the same pairs;
-// - purge: a record that the purge removed and the pairwise pass had not,
-//   matched with the first record of its identifier whose conflict (case 5)
-//   marked that identifier;
-// - review: two kept records that the rules leave alone yet a reviewer
-//   should look at: of different identifiers, at different places yet near
-//   each other (case 3, found by a grid over the kept records); or of one
-//   identifier kept twice (case 7 or 9), each later kept record matched with
-//   the first kept record of its identifier. In order of the first record,
-//   then of the second.
-// The screening fills a log only when it is given one.
+// The audit trail of one screening, in the order things happen: the pairs that
+// acted, the records the purge removed, then the kept pairs a reviewer should
+// look at (the three kinds of event: src/README.md, "The screening").
 
 #include <cstdint>
 #include <optional>
@@ -24,8 +13,7 @@
 
 namespace dedup {
 
-// The nine cases of a pair of records, numbered as in the classification
-// table; pair_rule.h classifies a pair and says what each case does.
+// The nine cases of a pair, numbered as in the classification table (pair_rule.h).
 enum class PairCase : std::int8_t {
   kOtherIdSamePlaceSamePrec = 1,
   kOtherIdSamePlaceOtherPrec = 2,
@@ -60,11 +48,10 @@ class ScreenLog {
  public:
   const std::vector<ScreenEvent>& events() const { return events_; }
 
-  // Called by the screening: a pair (i, j) of the given case has just acted.
+  // Called by the screening when a pair (i, j) has acted, after the pass, and
+  // at its end (which adds the purge and review events).
   void pair_acted(const StationTable& table, std::int32_t i, std::int32_t j, PairCase pair_case);
-  // Called by the screening between the pairwise pass and the purge.
   void pairs_done(const StationTable& table);
-  // Called by the screening at its end: adds the purge and review events.
   // REQUIRES: pairs_done was called after the pairwise pass.
   void screening_done(const StationTable& table, SharedIdGroups& ids);
 

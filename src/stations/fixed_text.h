@@ -1,8 +1,7 @@
 #pragma once
-// A text field of fixed length N: always exactly N bytes, blank-padded on the
-// right. Storing a longer text keeps its leftmost N bytes. Two fields are equal
-// when all N bytes are equal (case-sensitive). The trimmed form drops trailing
-// blanks only; leading blanks stay.
+// A text field of exactly N bytes, blank-padded on the right; a longer text
+// keeps its leftmost N bytes. Equal when all N bytes are; trimmed() drops
+// trailing blanks only.
 
 #include <algorithm>
 #include <array>
@@ -19,14 +18,15 @@ namespace dedup {
 
 template <std::size_t N>
 class FixedText {
+  static constexpr std::size_t kWord = sizeof(std::uint64_t);
+  static_assert(N >= kWord);
+
  public:
   FixedText() { clear(); }
   explicit FixedText(std::string_view text) { assign(text); }
 
   void clear() { bytes_.fill(' '); }
 
-  // Blanks over all N bytes first (a fixed-size fill, done inline), then
-  // the text over them.
   void assign(std::string_view text) {
     clear();
     std::copy_n(text.data(), std::min(text.size(), N), bytes_.data());
@@ -35,7 +35,6 @@ class FixedText {
   // The same as assign(), in whole words, the last one blanked past the text.
   // REQUIRES: `readable_end` lies at least 7 bytes past the text's kept part.
   void assign_words(const char* text, std::size_t size, [[maybe_unused]] const char* readable_end) {
-    constexpr std::size_t kWord = sizeof(std::uint64_t);
     clear();
     const std::size_t length = std::min(size, N);
     assert(readable_end - text >= static_cast<std::ptrdiff_t>(length + kWord - 1));
@@ -56,9 +55,7 @@ class FixedText {
   // Words compared with blanks from the end on (most fields are mostly
   // padding); the word at 0 overlaps the next where N is not a multiple of 8.
   std::string_view trimmed() const {
-    constexpr std::size_t kWord = sizeof(std::uint64_t);
     constexpr std::uint64_t kBlanks = kEachByte * ' ';
-    static_assert(N >= kWord);
     const auto end_in_word = [](std::uint64_t non_blanks) {
       return kWord - static_cast<std::size_t>(std::countl_zero(non_blanks)) / 8;
     };
@@ -73,13 +70,9 @@ class FixedText {
   // Word by word without a library call: most unequal identifiers differ in
   // the first eight bytes.
   friend bool operator==(const FixedText& a, const FixedText& b) {
-    constexpr std::size_t kWord = sizeof(std::uint64_t);
-    static_assert(N >= kWord);
     if (word_at(a, 0) != word_at(b, 0)) return false;
     std::uint64_t differ = 0;
     for (std::size_t at = kWord; at + kWord <= N; at += kWord) differ |= word_at(a, at) ^ word_at(b, at);
-    // The last eight bytes, overlapping the words before where N is not a
-    // multiple of eight.
     differ |= word_at(a, N - kWord) ^ word_at(b, N - kWord);
     return differ == 0;
   }

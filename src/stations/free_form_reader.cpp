@@ -28,8 +28,8 @@ float number(const ValueScanner& scanner, const ValueScanner::Value& value, int 
                                (value.quoted ? " (numbers are written without quotes)" : ""));
 }
 
-// Reads the next record, of any form, value by value; false when the file
-// ends before it is complete. `first_line` receives the line of its first value.
+// Reads the next record value by value into `record`, false when the file ends
+// first; `first_line` receives the line of its first value.
 bool read_record(ValueScanner& scanner, StationRecord& record, std::int64_t& first_line) {
   for (int field = 0; field < kFieldCount; ++field) {
     const ValueScanner::Value value = scanner.next();
@@ -59,8 +59,7 @@ bool read_record(ValueScanner& scanner, StationRecord& record, std::int64_t& fir
   return true;
 }
 
-// Whether the first line that holds anything holds a semicolon: the mark of
-// a spreadsheet's export, which the list's syntax does not read.
+// Whether the first non-blank line holds a semicolon, as a spreadsheet's export does.
 bool starts_like_an_export(std::string_view content) {
   while (!content.empty()) {
     const std::size_t end = std::min(content.find_first_of("\r\n"), content.size());
@@ -75,10 +74,8 @@ bool starts_like_an_export(std::string_view content) {
 
 void read_free_form(std::string_view content, const std::string& name, StationTable& table, RecordPlaces& places) try {
   ValueScanner scanner(content, name);
-  // The common records that follow are stored straight into the slots; the
-  // record after them, of any other form, is read value by value into
-  // `record` and stored once whole, so that a slot never holds part of one,
-  // and a record that the file ends in the middle of is dropped.
+  // Any other record is read value by value into `record` and stored once
+  // whole, so that a slot never holds part of one.
   StationRecord record;
   std::int64_t first_line = 0;
   while (true) {

@@ -1,7 +1,6 @@
 #pragma once
-// Reads a free-form list (five values a record, split by ValueScanner) into
-// the table, dropping a partial last record; a span runs from its first
-// value's line to its fifth's line end. FatalError naming `name` and the line.
+// Reads a free-form list (five values a record) into the table, dropping a
+// partial last record; FatalError naming `name` and the line.
 // REQUIRES: table.n is 0 and `places` holds no entries.
 
 #include <string>

@@ -21,16 +21,14 @@ namespace {
   throw FatalError(name + ": cannot " + step + " the station list: " + reason);
 }
 
-// The mapped list (one per process at a time), the SIGBUS action it
-// replaced, and whether a page past the file's end was touched.
+// The mapped list (one at a time), the SIGBUS action before, and a touch past its end.
 std::atomic<std::uintptr_t> mapped_begin{0};
 std::atomic<std::uintptr_t> mapped_end{0};
 struct sigaction before_mapping {};
 volatile sig_atomic_t cut_short = 0;
 
 // A touch past the end of the shrunk file: the rest of the mapping becomes
-// zeros, and reading goes on. Any other SIGBUS goes to the action before,
-// which the faulting access then meets again.
+// zeros, and reading goes on. Any other SIGBUS goes to the action before.
 extern "C" void on_bus_error(int, siginfo_t* info, void*) {
   const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
   const std::uintptr_t end = mapped_end.load();
@@ -106,9 +104,8 @@ void ListFile::check_whole() {
   if (shrunk) throw FatalError(name_ + ": the station list was cut short while it was read");
 }
 
-// Whatever the size says, reads until read() reports the end. The room
-// starts at one page, so that an empty list (which is read, not mapped)
-// touches one page instead of sixteen, and doubles as the content grows.
+// Reads until read() reports the end, in room that starts at one page (an
+// empty list is read, not mapped) and doubles as the content grows.
 void ListFile::read_to_end(int descriptor) {
   constexpr std::size_t kFirstRoom = std::size_t{1} << 12;
   std::size_t filled = 0;

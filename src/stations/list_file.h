@@ -19,8 +19,7 @@ class ListFile {
   const std::string& name() const { return name_; }
 
   // Once the content is read: FatalError "<name>: the station list was cut
-  // short while it was read" if another program shrank it (its lost pages
-  // then read as zeros); closes the file.
+  // short while it was read" if another program shrank it; closes the file.
   void check_whole();
 
  private:

@@ -39,9 +39,8 @@ struct NumberParts {
   std::string_view fraction;  // digits after the point
   std::string_view exponent;  // the exponent's sign, if any, and digits; empty when there is none
   std::int64_t power = 0;     // the exponent's value, growing no further once past 10^9 in size
-  // The significant digits of integer and fraction (from the first nonzero
-  // one) as one integer, and how many there are, counting stopping past
-  // kMaxQuickDigits. The mantissa means nothing beyond that count.
+  // The significant digits of integer and fraction as one integer, and their
+  // count, which stops past kMaxQuickDigits (the mantissa then means nothing).
   std::uint64_t mantissa = 0;
   int significant = 0;
 };
@@ -52,9 +51,8 @@ std::optional<NumberParts> split(std::string_view text) {
   NumberParts parts;
   const char* p = text.data();
   const char* const end = p + text.size();
-  // Leading zeros leave the mantissa 0 and are not counted. Past 19 digits
-  // the mantissa wraps, but by then the count has passed the limit, and it
-  // never goes back.
+  // Leading zeros leave the mantissa 0 and are not counted; past 19 digits it
+  // wraps, but by then the count has passed the limit for good.
   const auto significant_digits = [&] {
     const char* const start = p;
     for (; p != end; ++p) {
@@ -90,8 +88,7 @@ std::optional<NumberParts> split(std::string_view text) {
   return parts;
 }
 
-// Any length of digits and exponent, through from_chars, which rounds the
-// decimal text straight to float.
+// Any length of digits and exponent, rounded straight to float by from_chars.
 std::optional<float> convert_exactly(const NumberParts& parts) {
   std::string plain;
   if (parts.negative) plain += '-';
@@ -107,8 +104,7 @@ std::optional<float> convert_exactly(const NumberParts& parts) {
       std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
   if (end != plain.data() + plain.size()) return std::nullopt;
   if (error == std::errc::result_out_of_range) {
-    // Beyond the float range on one side or the other: the decimal order of
-    // the leading digit tells which.
+    // Out of the float range: the leading digit's decimal order tells which side.
     const std::size_t first = parts.integer.find_first_not_of('0');
     const std::int64_t order =
         first != std::string_view::npos

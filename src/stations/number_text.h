@@ -8,8 +8,7 @@
 
 namespace dedup {
 
-// The float the text stands for, or nothing when the whole text is not a
-// number of the form above.
+// The float the text stands for, or nothing when it is not a number.
 std::optional<float> parse_number(std::string_view text);
 
 }  // namespace dedup

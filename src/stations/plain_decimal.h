@@ -17,10 +17,9 @@ namespace dedup {
 // How far past the start of a number the words read for it reach.
 inline constexpr std::size_t kPlainDecimalReach = 26;
 
-// Reads the plain decimal at `p`, which must end before `limit` at a byte
-// that ends a value; `p` lies at or before `limit`, and kPlainDecimalReach
-// bytes from `limit` on can be read. On success `p` is moved past the number.
-// False, with `p` anywhere, for any other text.
+// Reads the plain decimal at `p`, ending before `limit` at a byte that ends a
+// value, and moves `p` past it; false, `p` anywhere, for any other text.
+// REQUIRES: `p` <= `limit`, and kPlainDecimalReach bytes from `limit` readable.
 [[gnu::always_inline]] inline bool read_plain_decimal(const char*& p, const char* limit, float& value) {
   assert(p <= limit);
   const char* const start = p;

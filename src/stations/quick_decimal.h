@@ -17,9 +17,8 @@ inline std::optional<float> convert_quickly(bool negative, std::uint64_t mantiss
   if (mantissa == 0) return negative ? -0.0f : 0.0f;
   if (mantissa > kExactInDouble || power < -kMaxPower || power > kMaxPower) return std::nullopt;
 
-  // From 1 * 10^-22 to 2^53 * 10^22 (about 9e37): always within the normal
-  // float range, so the rounding to float below neither overflows nor
-  // underflows.
+  // From 1 * 10^-22 to 2^53 * 10^22 (about 9e37): within the normal float
+  // range, so the rounding to float neither overflows nor underflows.
   const double scaled = power < 0 ? static_cast<double>(mantissa) / kExactDoublePowersOfTen[-power]
                                   : static_cast<double>(mantissa) * kExactDoublePowersOfTen[power];
   // A normal float keeps the top 24 of the double's 53 significant bits; the

@@ -1,7 +1,6 @@
 #pragma once
-// The reason a record was removed: one of six fixed texts, or none. The table
-// keeps one byte per record naming which; the texts themselves exist once,
-// here, and become text only where they are written out.
+// The reason a record was removed: one of six fixed texts, or none, kept in
+// the table as one byte per record; the texts exist once, here.
 
 #include <array>
 #include <cstddef>
@@ -42,21 +41,5 @@ static_assert([] {
 
 // The text of a reason as the report writes it (trimmed); empty for kNone.
 constexpr std::string_view reason_text(ReasonCode code) { return kReasonTexts[static_cast<std::size_t>(code)]; }
-
-// One slot of the reason column. Blank (kNone) after clear(); trivially
-// constructible, so a column of them costs nothing until written.
-class Reason {
- public:
-  Reason& operator=(ReasonCode code) {
-    code_ = code;
-    return *this;
-  }
-  void clear() { code_ = ReasonCode::kNone; }
-  ReasonCode code() const { return code_; }
-  friend bool operator==(Reason, Reason) = default;
-
- private:
-  ReasonCode code_;
-};
 
 }  // namespace dedup

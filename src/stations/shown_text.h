@@ -1,8 +1,6 @@
 #pragma once
-// The offending text as a diagnostic shows it between quotation marks: at
-// most 40 bytes, unprintable bytes written as \xHH, and a backslash or
-// quotation mark preceded by a backslash, so that what is shown reads back
-// to one text only.
+// The offending text as a diagnostic shows it between quotation marks: at most
+// 40 bytes, unprintable ones as \xHH, a backslash or quotation mark escaped.
 
 #include <string>
 #include <string_view>

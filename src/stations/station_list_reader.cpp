@@ -1,6 +1,5 @@
 #include "stations/station_list_reader.h"
 
-#include <cstddef>
 #include <variant>
 
 #include "stations/delimited_reader.h"
@@ -28,8 +27,7 @@ void StationListReader::read_content(std::string_view content, const std::string
   places.first_lines.clear();
   places.spans.clear();
   places.notes.clear();
-  // One line per list syntax, each reader of the same shape: the content,
-  // its name, the syntax's settings if it has any, the table, the places.
+  // One line per list syntax, each reader of the same shape (src/README.md).
   if (std::holds_alternative<FreeFormSyntax>(syntax)) read_free_form(content, name, table, places);
   if (const auto* delimited = std::get_if<DelimitedSyntax>(&syntax)) read_delimited(content, name, *delimited, table, places);
 }

@@ -14,9 +14,8 @@ namespace dedup {
 
 class StationListReader {
  public:
-  // Reads the bytes `file` holds, which stay in it for later outputs, then
-  // checks that no other program cut the file short meanwhile (that failure
-  // comes first, as it may be all that is wrong with the content).
+  // Reads the bytes `file` holds, then checks that no other program cut it
+  // short meanwhile (that failure first: it may be all that is wrong).
   static void read(ListFile& file, const ListSyntax& syntax, StationTable& table, RecordPlaces& places);
 
   // The same for a list already in memory; `name` names it in diagnostics.

@@ -11,9 +11,8 @@
 namespace dedup {
 namespace {
 
-static_assert(std::is_trivially_copyable_v<IdText> && std::is_trivially_copyable_v<Reason> &&
-              std::is_trivially_default_constructible_v<Reason>);
-static_assert(sizeof(Reason) == 1 && static_cast<int>(ReasonCode::kNone) == 0,
+static_assert(std::is_trivially_copyable_v<IdText> && std::is_trivially_default_constructible_v<ReasonCode>);
+static_assert(sizeof(ReasonCode) == 1 && static_cast<int>(ReasonCode::kNone) == 0,
               "a zero byte reads as no reason");
 
 std::size_t page_size() {
@@ -21,15 +20,13 @@ std::size_t page_size() {
   return size;
 }
 
-// Bytes of `slots` slots of a column, rounded to whole pages so that every
-// column starts on a page of its own.
+// Bytes of `slots` slots of a column, in whole pages: each column starts a page.
 std::size_t column_bytes(std::size_t slot_size, std::int32_t slots) {
   return round_up(slot_size * static_cast<std::size_t>(slots), page_size());
 }
 
 // Sets a column's slots from 0 to capacity to zero: the first n and the rest
-// of their last page by writing, the whole pages after them by handing them
-// back, so that pages never touched stay untouched.
+// of their page by writing, the whole pages after them by handing them back.
 template <class T>
 void clear_column(T* column, std::int32_t n, std::int32_t capacity) {
   assert(reinterpret_cast<std::uintptr_t>(column) % page_size() == 0);
@@ -49,7 +46,7 @@ void clear_column(T* column, std::int32_t n, std::int32_t capacity) {
 std::size_t columns_bytes(std::int32_t capacity) {
   assert(capacity >= 1 && capacity <= kLargestCapacity);
   return 2 * column_bytes(sizeof(IdText), capacity) + 3 * column_bytes(sizeof(float), capacity) +
-         2 * column_bytes(sizeof(std::uint8_t), capacity) + column_bytes(sizeof(Reason), capacity);
+         2 * column_bytes(sizeof(std::uint8_t), capacity) + column_bytes(sizeof(ReasonCode), capacity);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 #pragma once
-// The one table of a run: every record of the station list in column arrays of
-// `capacity` slots (kMaxStations unless the run asks for another, at most
-// kLargestCapacity), allocated once at start. Slot k holds record number k+1.
-// Only the reader writes the station fields and n; only the screening writes
-// remove, mark_all and reason; the result files only read. The columns lie in
-// one PageBlock: a run pays for the slots it uses, not for the capacity.
+// The one table of a run: every record in column arrays of `capacity` slots in
+// one PageBlock; slot k holds record number k+1. Only the reader writes the
+// station fields and n, only the screening remove, mark_all and reason.
 
 #include <cassert>
 #include <cstddef>
@@ -24,7 +21,6 @@ inline constexpr std::size_t kIdLength = 50;  // id and orgao
 
 using IdText = FixedText<kIdLength>;
 
-// The station fields of one record.
 struct StationRecord {
   IdText id;
   IdText orgao;
@@ -35,26 +31,21 @@ struct StationRecord {
 
 class StationTable {
  public:
-  // Throws std::bad_alloc when the system gives no address space for the
-  // capacity (1 to kLargestCapacity slots).
+  // Throws std::bad_alloc when the system gives no address space for it.
   explicit StationTable(std::int32_t capacity = kMaxStations);
   StationTable(const StationTable&) = delete;
   StationTable& operator=(const StationTable&) = delete;
 
-  // Copies a record's station fields into the given slot (0-based, below
-  // capacity()).
+  // REQUIRES: 0 <= slot < capacity().
   void store(std::int32_t slot, const StationRecord& record);
 
   std::int32_t capacity() const { return capacity_; }
 
-  // Clears the screening state of all capacity() slots, not only 0..n-1:
-  // remove = 0, mark_all = 0, no reason. Slots from n on are handed back to
-  // the system as whole pages, which then read as zero, so the reset costs
-  // what the first n slots cost.
+  // Clears remove, mark_all and reason of all capacity() slots, at the cost
+  // of the first n: the pages past them are handed back and read as zero.
   void reset_screening();
 
-  // Asks for the columns in transparent huge pages (page_block.h) before
-  // records are stored (n is 0): worth it for a long list only.
+  // REQUIRES: no record stored yet (n is 0).
   void use_huge_pages() {
     assert(n == 0);
     block_.use_huge_pages();
@@ -67,7 +58,7 @@ class StationTable {
   float* prec;
   std::uint8_t* remove;    // 0 or 1
   std::uint8_t* mark_all;  // 0 or 1
-  Reason* reason;
+  ReasonCode* reason;  // trivially constructible: free until written
 
   // Number of records stored completely, 0 to capacity().
   std::int32_t n = 0;

@@ -1,8 +1,7 @@
 #pragma once
-// The bytes of the station list that end an unquoted value: blanks (space,
-// tab), comma, slash and the two line end bytes (line feed, carriage return).
-// All of them, and '*', lie below '0', so that the end of a value can be
-// searched for eight bytes at a time (swar::below_digits).
+// The bytes that end an unquoted value: blank, tab, comma, slash, line feed and
+// carriage return. They and '*' lie below '0', so that the end of a value can
+// be searched for eight bytes at a time (swar::below_digits).
 
 #include <array>
 

@@ -14,9 +14,8 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-// Moves past the separator after a value of a common record: blanks, at
-// most one comma, blanks. False when there is none (the value ended at a
-// line end or slash).
+// Moves past the separator after a value of a common record (blanks, at most
+// one comma, blanks); false when there is none.
 [[gnu::always_inline]] inline bool skip_separator(const char*& p, const char* limit) {
   // The common separator, one blank before a byte that starts a value.
   if (*p == ' ' && static_cast<unsigned char>(p[1]) > ',') {
@@ -32,11 +31,9 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
   return p != end_of_value;
 }
 
-// A text value of a common record: unquoted, ending before `limit` at a
-// blank or comma; any other byte that ends a value, a '*' (which may make a
-// repeat) and a quote that opens the value make it no common text. Eight
-// bytes are searched at once for the first byte below '0'. On success `p`
-// is moved past it. `content_end` is the end of the readable bytes.
+// A text value of a common record: unquoted, without '*', ending before `limit`
+// at a blank or comma, searched eight bytes at a time; on success `p` is moved
+// past it. `content_end` is the end of the readable bytes.
 [[gnu::always_inline]] inline bool read_common_text(const char*& p, const char* limit, const char* content_end,
                                                     IdText& field) {
   const char* end = p;
@@ -63,8 +60,7 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 ValueScanner::ValueScanner(std::string_view content, std::string_view file)
     : content_(content), file_(file) {
-  // A UTF-8 byte-order mark at the very start marks the encoding; it is
-  // never part of the first identifier.
+  // A UTF-8 byte-order mark at the very start is no part of the first value.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (content_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
 }
@@ -76,9 +72,7 @@ bool ValueScanner::at_line_end() const {
   return c == '\n' || (c == '\r' && (pos_ + 1 == content_.size() || content_[pos_ + 1] != '\n'));
 }
 
-bool ValueScanner::at_separator() const {
-  return at_end() || ends_value(content_[pos_]);
-}
+bool ValueScanner::at_separator() const { return at_end() || ends_value(content_[pos_]); }
 
 void ValueScanner::skip_blanks_and_line_ends() {
   const char* const data = content_.data();
@@ -108,8 +102,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
   const char* const data = content_.data();
   const char* const end = data + content_.size();
   const char* const limit = end - kSlack;
-  // The columns and the places asked for, held here: the texts stored below
-  // could alias the table and the places.
+  // Held here, since the texts stored below could alias the table.
   IdText* const ids = table.id;
   IdText* const orgaos = table.orgao;
   float* const lons = table.lon;
@@ -117,8 +110,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
   float* const precs = table.prec;
   const bool want_lines = places.want_lines;
   const bool want_spans = places.want_spans;
-  // The position and line too, for the same reason, written back where
-  // another member moves them.
+  // So are the position and line, written back where another member moves them.
   std::size_t pos = pos_;
   std::int64_t line = line_;
   const auto other_member = [&](void (ValueScanner::*move)()) {
@@ -136,9 +128,7 @@ std::int32_t ValueScanner::read_common_records(StationTable& table, RecordPlaces
     }
     const std::size_t start = pos;
     const char* p = data + pos;
-    // Each value is stored as soon as it is read, since holding the texts
-    // back until the whole record is read costs a tenth more here; a record
-    // given up on is cleared from its slot, so that no slot holds part of one.
+    // Stored value by value; a record given up on is cleared (src/README.md).
     if (p > limit || !read_common_text(p, limit, end, ids[slot]) || !skip_separator(p, limit) ||
         !read_common_text(p, limit, end, orgaos[slot]) || !skip_separator(p, limit) ||
         !read_plain_decimal(p, limit, lons[slot]) || !skip_separator(p, limit) ||
@@ -201,22 +191,16 @@ ValueScanner::Value ValueScanner::next() {
   value.line = line_;
   if (at_end()) return value;
   const char c = content_[pos_];
-  if (c == ',') {
+  if (c == ',' || c == '/') {
     ++pos_;
-    value.kind = Kind::kEmpty;
-    return value;
-  }
-  if (c == '/') {
-    ++pos_;
-    value.kind = Kind::kEndOfRecord;
+    value.kind = c == ',' ? Kind::kEmpty : Kind::kEndOfRecord;
     return value;
   }
 
   separator_pending_ = true;
   value.kind = Kind::kText;
-  // A repeat is an unquoted value that holds a '*' right after its leading
-  // digits (a '*' does not end a value): the value is read whole in one pass
-  // like any other, and what follows its '*' is then read again.
+  // A repeat is an unquoted value with a '*' right after its leading digits:
+  // read whole like any other, then what follows its '*' is read again.
   const std::size_t start = pos_;
   if (!read_value(value)) return value;
   std::int64_t count = 0;

@@ -27,28 +27,22 @@ class ValueScanner {
   // `file` names the list in diagnostics.
   ValueScanner(std::string_view content, std::string_view file);
 
-  // The next value of the current record.
   Value next();
 
-  // The fast path: reads common records (five unquoted values on one line,
-  // no '*', the numbers plain decimals) into the slots from n on, each in one
-  // pass, and returns how many (n is the caller's to advance); stops at the
-  // first other record or one within kSlack bytes of the end, whose slot it
-  // leaves blank. `places` receives each record's first line and span, as asked.
+  // The fast path: reads common records (five unquoted values on one line, no
+  // '*', plain decimals) into the slots from n on, each in one pass, and
+  // returns how many; the slot of the first other record is left blank.
   std::int32_t read_common_records(StationTable& table, RecordPlaces& places);
 
-  // The fast path for a number read value by value: the plain decimal that
-  // an unquoted value from next() holds, read as read_common_records reads
-  // one; false (parse_number then reads it) for any other value and for one
-  // within 32 bytes of the end.
+  // The fast path for a number read value by value: false (parse_number
+  // then reads it) unless the value is a plain decimal not near the end.
   bool read_plain_number(const Value& value, float& number) const;
 
   // Skips the rest of the current line: the next record starts on the next.
   void skip_rest_of_line();
 
-  // At the start of a record: passes over blank lines and returns where the
-  // line of the record's first value starts. position() after
-  // skip_rest_of_line() is where its last line ends, line end included.
+  // At a record's start: passes over blank lines and returns where its line
+  // starts; position() after skip_rest_of_line() is where its last line ends.
   std::size_t next_record_start() {
     skip_blanks_and_line_ends();
     return line_start(pos_);
@@ -59,21 +53,17 @@ class ValueScanner {
   [[noreturn]] void fail(std::int64_t line, const std::string& what) const;
 
  private:
-  // Every value of a common record starts at or before kSlack bytes before
-  // the end of the content, and every text ends before that; the words read
-  // for a text end at most 7 bytes past it, those for a number at most
-  // kPlainDecimalReach bytes past its start.
+  // A common record ends kSlack bytes before the content's end at the latest,
+  // so that the words read past a value stay within it.
   static constexpr std::size_t kSlack = 32;
 
   bool at_end() const { return pos_ >= content_.size(); }
-  // The start of the line of a value at `at`, which only blanks precede on
-  // it (after a line end, the start, or the byte-order mark).
+  // The start of the line of a value at `at`, which only blanks precede.
   std::size_t line_start(std::size_t at) const;
   bool at_line_end() const;
   bool at_separator() const;
   void skip_blanks_and_line_ends();
-  // Reads a quoted or unquoted value; true when it is unquoted and holds a
-  // '*' (it may then be a repeat).
+  // Reads a value; true when it is unquoted and holds a '*' (maybe a repeat).
   bool read_value(Value& value);
   void read_quoted(Value& value);
   // Reads up to the next blank, comma, slash or line end; true as above.

@@ -44,14 +44,10 @@ namespace swar {
 
 // The high bit of each byte below '0': "a word has a byte less than n" from
 // Sean Eron Anderson's Bit Twiddling Hacks. Bytes from 0x80 on are never
-// flagged; a borrow only runs upwards from a flagged byte, so the lowest flag
-// is exact (higher ones may not be).
-inline std::uint64_t below_digits(std::uint64_t word) {
-  return (word - kEachByte * '0') & ~word & (kEachByte * 0x80);
-}
+// flagged; the lowest flag is exact (a borrow only runs upwards from one).
+inline std::uint64_t below_digits(std::uint64_t word) { return (word - kEachByte * '0') & ~word & (kEachByte * 0x80); }
 
-// The digits at the start of `word`: how many there are before the first
-// other byte, up to 8, and every byte less '0'.
+// The digits at the start of `word`: how many (up to 8), and every byte less '0'.
 struct Digits {
   int count;
   std::uint64_t values;
@@ -76,8 +72,7 @@ struct Digits {
           (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
 }
 
-// The same in half the steps for at most 4 digits, the common integer part
-// and the rest of a long fraction.
+// The same in half the steps for at most 4 digits.
 [[gnu::always_inline]] inline std::uint64_t four_digit_value(const Digits& digits) {
   if (digits.count > 4) return eight_digit_value(digits);
   // Within 32 bits, where no digits (a shift by 32) leave 0.

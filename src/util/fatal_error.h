@@ -1,8 +1,6 @@
 #pragma once
-// A failure that ends the run: raised where it happens (opening, reading,
-// writing or closing a file, a malformed value), caught once at the entry
-// point, which prints "station-dedup: <what()>" and exits with status 2.
-// The message names the file concerned and, for a bad value, its line.
+// A failure that ends the run, naming the file concerned (and a bad value's
+// line); caught once at the entry point, which prints it and exits with status 2.
 
 #include <stdexcept>
 #include <string>

@@ -6,11 +6,8 @@
 #include <new>
 
 namespace dedup {
-// Mapped one huge page larger than needed so that the block can start on a
-// huge page boundary; pages never touched cost nothing. The block is
-// address space, not memory set aside (MAP_NORESERVE): a large block of
-// which a run touches a small part is not refused for the part it never
-// touches.
+// One huge page larger than asked, to start on a huge page boundary; address
+// space only (MAP_NORESERVE), so that untouched pages are never refused.
 PageBlock::PageBlock(std::size_t bytes)
     : mapping_size_(round_up(bytes, kHugePage) + kHugePage), size_(bytes) {
   mapping_ = mmap(nullptr, mapping_size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);

@@ -23,8 +23,7 @@ class PageBlock {
   std::byte* data() const { return data_; }
   std::size_t size() const { return size_; }
 
-  // Asks for transparent huge pages for the pages not touched yet; a hint
-  // that the system may ignore.
+  // Asks for transparent huge pages for the pages not touched yet (a hint).
   void use_huge_pages();
 
  private:

@@ -90,7 +90,7 @@ void check_files(const StationTable& table, std::string_view kept, std::string_v
       require(line.starts_with(start) && line.size() == start.size() + kKeptNumbers);
     } else {
       const std::string_view line = next_line(report, report_at);
-      const std::string_view reason = reason_text(table.reason[slot].code());
+      const std::string_view reason = reason_text(table.reason[slot]);
       require(line.starts_with(start) && line.size() == start.size() + kReportNumbers + 2 + reason.size());
       require(line.ends_with(reason));
     }
@@ -105,7 +105,7 @@ void check_flags(const StationTable& program, const StationTable& plain) {
     require(program.reason[slot] == plain.reason[slot]);
     require(program.remove[slot] == 0 || program.remove[slot] == 1);
     require(program.mark_all[slot] == 0 || program.mark_all[slot] == 1);
-    if (program.reason[slot].code() != dedup::ReasonCode::kNone || program.mark_all[slot] == 1) {
+    if (program.reason[slot] != dedup::ReasonCode::kNone || program.mark_all[slot] == 1) {
       require(program.remove[slot] == 1);
     }
   }

@@ -12,7 +12,7 @@ void load(StationTable& table, const std::vector<Row>& rows) {
     table.store(k, StationRecord{IdText(row.id), IdText("ORG"), row.lon, row.lat, row.prec});
     table.remove[k] = 0;
     table.mark_all[k] = 0;
-    table.reason[k].clear();
+    table.reason[k] = ReasonCode::kNone;
   }
 }
 
@@ -23,7 +23,7 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 std::vector<Outcome> outcomes(const StationTable& table) {
   std::vector<Outcome> result;
   for (std::int32_t k = 0; k < table.n; ++k) {
-    result.push_back({table.remove[k], table.mark_all[k], std::string(reason_text(table.reason[k].code()))});
+    result.push_back({table.remove[k], table.mark_all[k], std::string(reason_text(table.reason[k]))});
   }
   return result;
 }

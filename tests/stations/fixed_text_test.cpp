@@ -49,7 +49,7 @@ TEST(StationTable, ResetClearsEverySlotUpToTheCapacity) {
   for (const int slot : {0, 1, 17, kMaxStations - 1}) {
     EXPECT_EQ(table.remove[slot], 0) << slot;
     EXPECT_EQ(table.mark_all[slot], 0) << slot;
-    EXPECT_EQ(table.reason[slot].code(), ReasonCode::kNone) << slot;
+    EXPECT_EQ(table.reason[slot], ReasonCode::kNone) << slot;
   }
   EXPECT_EQ(table.n, 2);
 }

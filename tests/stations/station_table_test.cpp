@@ -26,7 +26,7 @@ void check_reset_wherever_the_count_ends(std::int32_t capacity, std::initializer
     table->reset_screening();
     std::int32_t dirty = 0;
     for (std::int32_t slot = 0; slot < capacity; ++slot) {
-      if (table->remove[slot] != 0 || table->mark_all[slot] != 0 || table->reason[slot].code() != ReasonCode::kNone) {
+      if (table->remove[slot] != 0 || table->mark_all[slot] != 0 || table->reason[slot] != ReasonCode::kNone) {
         ++dirty;
       }
     }
@@ -61,7 +61,7 @@ TEST(StationTable, SlotsAboveNReadAsResetInHugePages) {
   table->reset_screening();
   std::int32_t dirty = 0;
   for (std::int32_t slot = 0; slot < kMaxStations; ++slot) {
-    if (table->remove[slot] != 0 || table->reason[slot].code() != ReasonCode::kNone) ++dirty;
+    if (table->remove[slot] != 0 || table->reason[slot] != ReasonCode::kNone) ++dirty;
   }
   EXPECT_EQ(dirty, 0);
 }
@@ -75,11 +75,6 @@ TEST(ReasonCode, GivesBackExactlyTheSixTexts) {
   EXPECT_EQ(reason_text(ReasonCode::kNearSamePrec), "Distancia menor que 2000m");
   EXPECT_EQ(reason_text(ReasonCode::kNearOtherPrec),
             "IDs iguais, precipitacao, lat e lon diferentes e distancia menor que 2000m");
-  Reason slot{};
-  slot = ReasonCode::kExactCopy;
-  EXPECT_EQ(reason_text(slot.code()), "Duplicata exata");
-  slot.clear();
-  EXPECT_EQ(reason_text(slot.code()), "");
 }
 
 }  // namespace
