@@ -66,8 +66,13 @@ class ExportReader {
       field.assign(cell_text(text, scratch_));
     }
   }
-  [[gnu::always_inline]] bool read_quickly(Role role, std::array<float, kRoleCount>& values) const {
-    return numbers_.read_quickly(cell(role).text, cell(role).quoted, values[index(role)]);
+  // Reads the row's numbers by the fast path; false when one of them is
+  // not for it. Out of the row loop, where the compiler inlines all three.
+  [[gnu::noinline]] bool read_quickly(std::array<float, kRoleCount>& values) const {
+    const auto number = [&](Role role) {
+      return numbers_.read_quickly(cell(role).text, cell(role).quoted, values[index(role)]);
+    };
+    return number(Role::kLon) && number(Role::kLat) && (layout_.field[index(Role::kPrec)] < 0 || number(Role::kPrec));
   }
   // Checks the row's number of fields against the header's (or the first
   // row's, without a header).
@@ -172,17 +177,17 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
     }
     const std::int64_t line = rows.row_line();
     if (row_.fields != layout_.field_count) check_fields(line);
-    for (const Role role : {Role::kId, Role::kAgency}) {
-      if (layout_.field[index(role)] >= 0 && cell(role).line_end) {
-        fail(line, column(role) + " holds a line end (a record's texts stay on one line)");
+    if (row_.line_end) {
+      for (const Role role : {Role::kId, Role::kAgency}) {
+        if (layout_.field[index(role)] >= 0 && cell(role).line_end) {
+          fail(line, column(role) + " holds a line end (a record's texts stay on one line)");
+        }
       }
     }
     // Each number read by the fast path where all of them can be; otherwise
     // the row's numbers are read again in column order, which also settles
     // what is missing or wrong.
-    const bool quick = rows.row_end() + kPlainDecimalReach <= content_.size() && read_quickly(Role::kLon, values) &&
-                       read_quickly(Role::kLat, values) &&
-                       (layout_.field[index(Role::kPrec)] < 0 || read_quickly(Role::kPrec, values));
+    const bool quick = rows.row_end() + kPlainDecimalReach <= content_.size() && read_quickly(values);
     if (!quick && !read_numbers(line, values, places)) continue;
     const std::int32_t slot = table.n;
     if (slot == table.capacity()) fail(line, too_many_records(table.capacity()));

@@ -8,7 +8,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "stations/plain_decimal.h"
 #include "util/digits.h"
 
 namespace dedup {
@@ -62,22 +61,23 @@ class StopFinder {
       : data_(content.data()), size_(content.size()), delimiter_(Block{} + static_cast<unsigned char>(delimiter)) {}
 
   [[gnu::always_inline]] std::uint32_t at(std::size_t at) const {
-    if (at + kStopBlock > size_) return near_end(at);
-    return in(data_ + at);
+    if (at + kStopBlock > size_) return near_end(data_, size_, at, delimiter_);
+    return in(data_ + at, delimiter_);
   }
 
  private:
-  [[gnu::always_inline]] std::uint32_t in(const char* bytes) const {
+  [[gnu::always_inline]] static std::uint32_t in(const char* bytes, Block delimiter) {
     Block block;
     std::memcpy(&block, bytes, sizeof block);
-    return gathered((block == delimiter_) | (block == '"') | (block == '\n') | (block == '\r'));
+    return gathered((block == delimiter) | (block == '"') | (block == '\n') | (block == '\r'));
   }
-  [[gnu::noinline]] std::uint32_t near_end(std::size_t at) const {
-    if (at >= size_) return 0;
+  [[gnu::noinline]] static std::uint32_t near_end(const char* data, std::size_t size, std::size_t at,
+                                                  Block delimiter) {
+    if (at >= size) return 0;
     // Zero bytes past the end are no stops.
     char bytes[kStopBlock] = {};
-    std::memcpy(bytes, data_ + at, size_ - at);
-    return in(bytes);
+    std::memcpy(bytes, data + at, size - at);
+    return in(bytes, delimiter);
   }
 
   const char* data_;
@@ -177,6 +177,7 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
   }
   row_begin_ = pos_;
   row_line_ = line_;
+  row.line_end = false;
   const char delimiter = delimiter_;
   const bool keep_all = kept_.empty();
   const std::size_t* const kept_fields = kept_.data();
@@ -240,6 +241,8 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
         end = close + 1;
       } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
         return status;
+      } else {
+        row.line_end |= last.line_end;
       }
       if (end == size || data[end] != delimiter) {
         pos_ = end;

@@ -30,6 +30,7 @@ struct DelimitedRow {
   std::vector<DelimitedCell> cells;  // the kept cells (see DelimitedRows)
   std::size_t fields = 0;            // every field of the row
   bool trailing_empty = false;       // the last field is empty and unquoted
+  bool line_end = false;             // a cell, kept or not, holds a line end
 };
 
 class DelimitedRows {
