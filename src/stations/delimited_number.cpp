@@ -9,45 +9,9 @@
 
 #include "stations/number_text.h"
 #include "stations/plain_decimal.h"
-#include "stations/quick_decimal.h"
 
 namespace dedup {
 namespace {
-
-// The fast path of plain_decimal.h read in place, with either mark allowed
-// as the decimal mark: the text [p, end) when it is a plain decimal whose
-// float Clinger's fast path is sure of; false for anything else, which the
-// exact path then settles.
-// REQUIRES: kPlainDecimalReach bytes from p can be read.
-[[gnu::always_inline]] inline bool read_in_place(const char* p, const char* end, bool comma, bool point,
-                                                 float& value) {
-  const bool negative = *p == '-';
-  p += negative || *p == '+';
-  const swar::Digits integer = swar::leading_digits(swar::load_word(p));
-  if (integer.count == 0) return false;
-  p += integer.count;
-  std::uint64_t mantissa = swar::four_digit_value(integer);
-  int fraction = 0;
-  if (p < end && ((*p == ',' && comma) || (*p == '.' && point))) {
-    ++p;
-    const swar::Digits head = swar::leading_digits(swar::load_word(p));
-    mantissa = mantissa * kPowersOfTen[head.count] + swar::eight_digit_value(head);
-    fraction = head.count;
-    if (head.count == 8) {
-      // At most 19 digits in all, as 10^19 - 1 fits 64 bits.
-      const swar::Digits tail = swar::leading_digits(swar::load_word(p + 8));
-      if (integer.count + 8 + tail.count > 19) return false;
-      mantissa = mantissa * kPowersOfTen[tail.count] + swar::four_digit_value(tail);
-      fraction += tail.count;
-    }
-    p += fraction;
-  }
-  if (p != end) return false;
-  const auto converted = convert_quickly(negative, mantissa, -fraction);
-  if (!converted) return false;
-  value = *converted;
-  return true;
-}
 
 [[gnu::always_inline]] inline std::string_view trim(std::string_view cell) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -57,6 +21,12 @@ namespace {
   return cell;
 }
 
+// The decimal marks allowed, as read_plain_digits takes them.
+DelimitedNumbers::Marks marks(bool comma, bool point) {
+  if (comma && point) return {',', '.'};
+  return comma ? DelimitedNumbers::Marks{',', ','} : DelimitedNumbers::Marks{'.', '.'};
+}
+
 }  // namespace
 
 DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimiter,
@@ -64,7 +34,9 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
     : comma_unquoted_(decimal == DelimitedSyntax::Decimal::kComma ||
                       (decimal == DelimitedSyntax::Decimal::kAuto && delimiter != ',')),
       comma_quoted_(decimal != DelimitedSyntax::Decimal::kPoint),
-      point_(decimal != DelimitedSyntax::Decimal::kComma) {
+      point_(decimal != DelimitedSyntax::Decimal::kComma),
+      unquoted_marks_(marks(comma_unquoted_, point_)),
+      quoted_marks_(marks(comma_quoted_, point_)) {
   static_assert(sizeof scratch_ - kShort - 1 >= kPlainDecimalReach);
   scratch_.fill(' ');
   for (const std::string& value : missing) {
@@ -76,6 +48,10 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
       missing_floats_.push_back(std::bit_cast<std::uint32_t>(number));
     }
   }
+}
+
+bool DelimitedNumbers::is_missing(float value) const {
+  return std::ranges::find(missing_floats_, std::bit_cast<std::uint32_t>(value)) != missing_floats_.end();
 }
 
 std::string_view DelimitedNumbers::trimmed(std::string_view cell) { return trim(cell); }
@@ -128,14 +104,8 @@ DelimitedNumbers::Result DelimitedNumbers::read(std::string_view cell, bool quot
                                                 float& value) {
   const std::string_view text = trim(cell);
   if (text.empty()) return Result::kMissing;
-  const bool comma = quoted ? comma_quoted_ : comma_unquoted_;
-  const bool in_place = readable_end - text.data() >= static_cast<std::ptrdiff_t>(kPlainDecimalReach) &&
-                        read_in_place(text.data(), text.data() + text.size(), comma, point_, value);
-  if (in_place || convert(text, readable_end, comma, value)) {
-    if (missing_floats_.empty()) return Result::kNumber;
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
-    const bool missing = std::find(missing_floats_.begin(), missing_floats_.end(), bits) != missing_floats_.end();
-    return missing ? Result::kMissing : Result::kNumber;
+  if (convert(text, readable_end, quoted ? comma_quoted_ : comma_unquoted_, value)) {
+    return is_missing(value) ? Result::kMissing : Result::kNumber;
   }
   const bool missing = std::find(missing_texts_.begin(), missing_texts_.end(), text) != missing_texts_.end();
   return missing ? Result::kMissing : Result::kNotANumber;

@@ -4,7 +4,10 @@
 #include <cstring>
 #include <utility>
 
-#include "stations/plain_decimal.h"
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "util/digits.h"
 
 namespace dedup {
@@ -27,12 +30,60 @@ namespace {
 // extension (one SSE2 or NEON comparison per byte value).
 typedef unsigned char Block __attribute__((vector_size(16)));
 
-// Bit i set where byte i of the flags (each 0 or 0xFF) is set: the high
-// bits of a word gathered into its top byte by one multiplication (each
-// lands on its own bit, as none of the shifted copies overlap).
-[[gnu::always_inline]] inline std::uint32_t gathered(std::uint64_t flags) {
-  return static_cast<std::uint32_t>(((flags & (kEachByte * 0x80)) * 0x0002040810204081ULL) >> 56);
+// Bit i set where byte i of the flags (each 0 or 0xFF) is set: SSE2's
+// movemask where the target has it; elsewhere the high bits of each half
+// gathered into its top byte by one multiplication (each lands on its own
+// bit, as none of the shifted copies overlap).
+template <typename Flags>
+[[gnu::always_inline]] inline std::uint32_t gathered(const Flags& flags) {
+#if defined(__SSE2__)
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(std::bit_cast<__m128i>(flags)));
+#else
+  const auto half = [&flags](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const char*>(&flags) + at, sizeof word);
+    return static_cast<std::uint32_t>(((word & (kEachByte * 0x80)) * 0x0002040810204081ULL) >> 56);
+  };
+  return half(0) | half(sizeof(std::uint64_t)) << 8;
+#endif
 }
+
+// The stops of a content: bit i set where byte at + i is the delimiter, a
+// quotation mark or a line end byte, for the kStopBlock bytes from `at`;
+// none past the end. Made per row as a local, with the delimiter already
+// spread over a block, so that the compiler keeps it in registers across
+// the stores of the cells.
+class StopFinder {
+ public:
+  static constexpr std::size_t kStopBlock = 16;
+
+  StopFinder(std::string_view content, char delimiter)
+      : data_(content.data()), size_(content.size()), delimiter_(Block{} + static_cast<unsigned char>(delimiter)) {}
+
+  [[gnu::always_inline]] std::uint32_t at(std::size_t at) const {
+    if (at + kStopBlock > size_) return near_end(data_, size_, at, delimiter_);
+    return in(data_ + at, delimiter_);
+  }
+
+ private:
+  [[gnu::always_inline]] static std::uint32_t in(const char* bytes, Block delimiter) {
+    Block block;
+    std::memcpy(&block, bytes, sizeof block);
+    return gathered((block == delimiter) | (block == '"') | (block == '\n') | (block == '\r'));
+  }
+  [[gnu::noinline]] static std::uint32_t near_end(const char* data, std::size_t size, std::size_t at,
+                                                  Block delimiter) {
+    if (at >= size) return 0;
+    // Zero bytes past the end are no stops.
+    char bytes[kStopBlock] = {};
+    std::memcpy(bytes, data + at, size - at);
+    return in(bytes, delimiter);
+  }
+
+  const char* data_;
+  std::size_t size_;
+  Block delimiter_;
+};
 
 }  // namespace
 
@@ -61,43 +112,6 @@ void DelimitedRows::skip_line_end() {
   if (content_[pos_] == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
   ++line_;
-}
-
-[[gnu::always_inline]] inline std::uint32_t DelimitedRows::stops_in(const char* bytes) const {
-  Block block;
-  std::memcpy(&block, bytes, sizeof block);
-  const auto flags = (block == static_cast<unsigned char>(delimiter_)) | (block == '"') | (block == '\n') |
-                     (block == '\r');
-  std::uint64_t low;
-  std::uint64_t high;
-  std::memcpy(&low, &flags, sizeof low);
-  std::memcpy(&high, reinterpret_cast<const char*>(&flags) + sizeof low, sizeof high);
-  return gathered(low) | gathered(high) << 8;
-}
-
-[[gnu::always_inline]] inline std::uint32_t DelimitedRows::stops_at(std::size_t at) const {
-  if (at + kStopBlock > content_.size()) return stops_near_end(at);
-  return stops_in(content_.data() + at);
-}
-
-std::uint32_t DelimitedRows::stops_near_end(std::size_t at) const {
-  if (at >= content_.size()) return 0;
-  // Zero bytes past the end are no stops.
-  char bytes[kStopBlock] = {};
-  std::memcpy(bytes, content_.data() + at, content_.size() - at);
-  return stops_in(bytes);
-}
-
-[[gnu::always_inline]] inline void DelimitedRows::keep(std::size_t field, const DelimitedCell& cell,
-                                                       DelimitedRow& row, std::size_t& kept,
-                                                       std::size_t& next_kept) const {
-  if (kept_.empty()) {
-    row.cells.push_back(cell);
-    next_kept = field + 1;
-  } else {
-    row.cells[kept++] = cell;
-    next_kept = kept_[kept];
-  }
 }
 
 DelimitedRows::Status DelimitedRows::read_quoted(std::size_t open, DelimitedCell& cell, std::size_t& end) {
@@ -163,21 +177,38 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
   }
   row_begin_ = pos_;
   row_line_ = line_;
+  row.line_end = false;
+  const char delimiter = delimiter_;
+  const bool keep_all = kept_.empty();
+  const std::size_t* const kept_fields = kept_.data();
+  DelimitedCell* const cells = row.cells.data();
   std::size_t field = 0;
   std::size_t kept = 0;
-  std::size_t next_kept = kept_.empty() ? 0 : kept_[0];
+  std::size_t next_kept = keep_all ? 0 : kept_fields[0];
+  // Keeps the cell of the field, which is asked for.
+  const auto keep = [&](const DelimitedCell& cell) {
+    if (keep_all) {
+      row.cells.push_back(cell);
+      next_kept = field + 1;
+    } else {
+      cells[kept] = cell;
+      next_kept = kept_fields[++kept];
+    }
+  };
   std::size_t cell_start = pos_;
   DelimitedCell last;
   // Every delimiter, quotation mark and line end of the row found sixteen
   // bytes at a time, each block's flags then taken lowest first (the
   // structural index of Langdale and Lemire's simdjson).
+  const StopFinder finder(content_, delimiter);
+  constexpr std::size_t kStopBlock = StopFinder::kStopBlock;
   std::size_t word_at = pos_;
-  std::uint32_t stops = stops_at(word_at);
+  std::uint32_t stops = finder.at(word_at);
   while (true) {
     if (stops == 0) {
       word_at += kStopBlock;
       if (word_at < size) {
-        stops = stops_at(word_at);
+        stops = finder.at(word_at);
         continue;
       }
       last = {std::string_view(data + cell_start, size - cell_start)};
@@ -187,8 +218,8 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
     const std::size_t at = word_at + static_cast<std::size_t>(std::countr_zero(stops));
     stops &= stops - 1;
     const char c = data[at];
-    if (c == delimiter_) {
-      if (field == next_kept) keep(field, {std::string_view(data + cell_start, at - cell_start)}, row, kept, next_kept);
+    if (c == delimiter) {
+      if (field == next_kept) keep({std::string_view(data + cell_start, at - cell_start)});
       ++field;
       cell_start = at + 1;
     } else if (c == '"') {
@@ -199,30 +230,41 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
       if (first != at) continue;
       last = {};
       std::size_t end = 0;
-      // Most often the next stop is the closing quote, right before the
-      // end of the cell: no line end and no "" lies between.
+      // Most often the closing quote is the next stop, right before the end
+      // of the cell (no line end and no "" lies between): the block is read
+      // anew from past the opening quote to hold the cell's first bytes.
+      word_at = at + 1;
+      stops = finder.at(word_at);
       const std::size_t close = stops != 0 ? word_at + static_cast<std::size_t>(std::countr_zero(stops)) : size;
       if (close + 1 < size && data[close] == '"' && ends_cell(data[close + 1])) {
         last = {content_.substr(at + 1, close - at - 1), true};
         end = close + 1;
       } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
         return status;
+      } else {
+        row.line_end |= last.line_end;
       }
-      if (end == size || data[end] != delimiter_) {
+      if (end == size || data[end] != delimiter) {
         pos_ = end;
         break;
       }
-      if (field == next_kept) keep(field, last, row, kept, next_kept);
+      if (field == next_kept) keep(last);
       ++field;
-      cell_start = word_at = end + 1;
-      stops = stops_at(word_at);
+      cell_start = end + 1;
+      // On from the next cell: the rest of this block, or a new one.
+      if (cell_start < word_at + kStopBlock) {
+        stops &= ~std::uint32_t{0} << (cell_start - word_at);
+      } else {
+        word_at = cell_start;
+        stops = finder.at(word_at);
+      }
     } else if (c == '\n' || c == '\r') {
       last = {std::string_view(data + cell_start, at - cell_start)};
       pos_ = at;
       break;
     }
   }
-  if (field == next_kept) keep(field, last, row, kept, next_kept);
+  if (field == next_kept) keep(last);
   row.fields = field + 1;
   row.trailing_empty = !last.quoted && last.text.empty();
   skip_line_end();

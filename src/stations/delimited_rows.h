@@ -30,6 +30,7 @@ struct DelimitedRow {
   std::vector<DelimitedCell> cells;  // the kept cells (see DelimitedRows)
   std::size_t fields = 0;            // every field of the row
   bool trailing_empty = false;       // the last field is empty and unquoted
+  bool line_end = false;             // a cell, kept or not, holds a line end
 };
 
 class DelimitedRows {
@@ -58,17 +59,6 @@ class DelimitedRows {
  private:
   bool is_blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
   bool ends_cell(char c) const { return c == delimiter_ || c == '\n' || c == '\r'; }
-  // Bit i set where byte at + i is the delimiter, a quotation mark or a
-  // line end byte, for the kStopBlock bytes from `at`; none past the end of
-  // the content.
-  static constexpr std::size_t kStopBlock = 16;
-  std::uint32_t stops_in(const char* bytes) const;
-  std::uint32_t stops_at(std::size_t at) const;
-  std::uint32_t stops_near_end(std::size_t at) const;
-  // Keeps the cell of field `field`, which is asked for, as the row's
-  // kept-th, and gives the next field to keep.
-  void keep(std::size_t field, const DelimitedCell& cell, DelimitedRow& row, std::size_t& kept,
-            std::size_t& next_kept) const;
   // Moves past the line end at pos_, if any.
   void skip_line_end();
   // Reads the quoted cell whose opening quote is at `open`; on success
