@@ -44,7 +44,7 @@ void TextFile::append(std::string_view text) {
     }
     make_room(text.size());
   }
-  std::memcpy(block_ + filled_, text.data(), text.size());
+  std::copy_n(text.data(), text.size(), block_ + filled_);
   filled_ += text.size();
 }
 
@@ -59,7 +59,7 @@ void TextFile::make_room(std::size_t size) {
   }
   const std::size_t capacity = std::max(2 * capacity_, filled_ + size);
   std::unique_ptr<char[]> larger(new char[capacity + kRunPast]);
-  std::memcpy(larger.get(), block_, filled_);
+  std::copy_n(block_, filled_, larger.get());
   owned_ = std::move(larger);
   block_ = owned_.get();
   capacity_ = capacity;
