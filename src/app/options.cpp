@@ -113,6 +113,12 @@ std::string set_skip_missing(CommandLine& command, std::string_view) {
   return {};
 }
 
+// An option naming a column of the export, which only --id may do alone.
+constexpr Argument column_option(std::string_view name, std::string_view help,
+                                 std::string (*set)(CommandLine&, std::string_view)) {
+  return {.name = name, .value = "COLUMN", .value_is = "a column", .help = help, .set = set, .needs = "--id"};
+}
+
 constexpr std::array kArguments{
     Argument{.name = "STATION_LIST",
              .help = "the list to read: five values per record, separated by\n"
@@ -176,30 +182,10 @@ constexpr std::array kArguments{
                      "--lon, --lat and --prec are then needed too",
              .set = set_column<&DelimitedSyntax::id>,
              .needs = "--lon --lat --prec"},
-    Argument{.name = "--agency",
-             .value = "COLUMN",
-             .value_is = "a column",
-             .help = "the agency's column, or =TEXT for every row (empty without)",
-             .set = set_agency,
-             .needs = "--id"},
-    Argument{.name = "--lon",
-             .value = "COLUMN",
-             .value_is = "a column",
-             .help = "the longitude's column",
-             .set = set_column<&DelimitedSyntax::lon>,
-             .needs = "--id"},
-    Argument{.name = "--lat",
-             .value = "COLUMN",
-             .value_is = "a column",
-             .help = "the latitude's column",
-             .set = set_column<&DelimitedSyntax::lat>,
-             .needs = "--id"},
-    Argument{.name = "--prec",
-             .value = "COLUMN",
-             .value_is = "a column",
-             .help = "the precipitation's column, or =NUMBER for every row",
-             .set = set_column<&DelimitedSyntax::prec>,
-             .needs = "--id"},
+    column_option("--agency", "the agency's column, or =TEXT for every row (empty without)", set_agency),
+    column_option("--lon", "the longitude's column", set_column<&DelimitedSyntax::lon>),
+    column_option("--lat", "the latitude's column", set_column<&DelimitedSyntax::lat>),
+    column_option("--prec", "the precipitation's column, or =NUMBER for every row", set_column<&DelimitedSyntax::prec>),
     Argument{.name = "--delimiter",
              .value = "D",
              .value_is = "one of ; , tab |",

@@ -27,6 +27,10 @@ void StationListReader::read_content(std::string_view content, const std::string
   places.first_lines.clear();
   places.spans.clear();
   places.notes.clear();
+  // Room for every slot at once: a vector that grew would touch its pages
+  // twice, and only the pages the records fill are ever touched.
+  if (places.want_lines) places.first_lines.reserve(static_cast<std::size_t>(table.capacity()));
+  if (places.want_spans) places.spans.reserve(static_cast<std::size_t>(table.capacity()));
   // One line per list syntax, each reader of the same shape (src/README.md).
   if (std::holds_alternative<FreeFormSyntax>(syntax)) read_free_form(content, name, table, places);
   if (const auto* delimited = std::get_if<DelimitedSyntax>(&syntax)) read_delimited(content, name, *delimited, table, places);
