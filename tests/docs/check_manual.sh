@@ -14,7 +14,7 @@ table=$4
 
 # The options of the table, and those --help lists besides -h, --help and
 # --version: the same, and each in the usage line.
-table_options=$(grep -oE -- '\.name = "--[a-z][a-z-]*"' "$table" | grep -oE -- '--[a-z-]+' | sort -u)
+table_options=$(grep -oE -- '(\.name = |_option\()"--[a-z][a-z-]*"' "$table" | grep -oE -- '--[a-z-]+' | sort -u)
 if [ -z "$table_options" ]; then
   echo "no option found in $table"
   exit 1
