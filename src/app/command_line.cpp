@@ -1,15 +1,17 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
-#include <vector>
 
 namespace dedup {
 namespace {
 
 constexpr std::size_t kHelpIndent = 18;
+constexpr std::size_t kMostArguments = 64;  // the table's entries, each marked given or not
 
 bool by_position(const Argument& argument) { return !argument.name.starts_with('-'); }
 
@@ -66,20 +68,21 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
     while (k < table.size() && (by_position(table[k]) || table[k].name != name)) ++k;
     return k;
   };
-  std::vector<bool> given(table.size());
+  assert(table.size() <= kMostArguments);
+  std::bitset<kMostArguments> given;
   int at = 1;
   while (at < argc && std::string_view(argv[at]) != "--") {
-    const std::string option = argv[at];
+    const std::string_view option = argv[at];
     const std::size_t k = find(option);
     if (k == table.size()) break;
     const Argument& argument = table[k];
     const bool valued = !argument.value.empty();
     if (valued && at + 1 == argc) {
-      command.problem = option + " needs " + std::string(argument.value_is);
+      command.problem = std::string(option) + " needs " + std::string(argument.value_is);
       return command;
     }
     if (given[k] && !argument.repeats) {
-      command.problem = option + " is given twice";
+      command.problem = std::string(option) + " is given twice";
       return command;
     }
     given[k] = true;
