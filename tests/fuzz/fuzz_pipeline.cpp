@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.reset_screening();
   dedup::DuplicateScreen::screen(program);
   {
-    dedup::OutputSet outputs({{kept, "kept-stations file"}, {report, "removed-stations report"}});
+    dedup::OutputSet outputs({{kept, {"kept-stations file"}}, {report, {"removed-stations report"}}});
     dedup::write_kept(program, outputs.file(0));
     dedup::write_removed(program, outputs.file(1));
     require(outputs.commit().empty());
