@@ -27,8 +27,6 @@ Line line_at(std::string_view content, std::size_t start) {
   return {content.substr(start, end - start), next};
 }
 
-bool is_blank_line(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
 [[noreturn]] void fail(const std::string& file, std::int64_t line, const std::string& what) {
   throw FatalError(file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what);
 }
@@ -57,7 +55,7 @@ void find_delimiter_without_header(std::string_view content, std::size_t start, 
                                    DelimitedLayout& layout) {
   std::int64_t number = 1;
   Line line = line_at(content, start);
-  while (is_blank_line(line.text)) {
+  while (without_blanks(line.text).empty()) {
     if (line.next >= content.size()) {
       layout.delimiter = kDelimiters[0];  // no rows: any delimiter reads them
       return;
@@ -155,7 +153,7 @@ DelimitedLayout find_layout(std::string_view content, std::size_t start, const s
   for (std::int64_t number = 1; number <= kHeaderSearch && at < content.size(); ++number) {
     const Line line = line_at(content, at);
     at = line.next;
-    if (is_blank_line(line.text)) continue;
+    if (without_blanks(line.text).empty()) continue;
     std::vector<int> found;
     for (const char delimiter : candidates) {
       if (!split_names(line.text, delimiter, row, fields)) continue;

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
+#include "stations/delimited_rows.h"
+
 namespace dedup {
 namespace {
-
-std::string_view without_blanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

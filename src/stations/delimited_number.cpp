@@ -5,21 +5,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "util/digits.h"
-
+#include "stations/delimited_rows.h"
 #include "stations/number_text.h"
 #include "stations/plain_decimal.h"
 
 namespace dedup {
 namespace {
-
-[[gnu::always_inline]] inline std::string_view trim(std::string_view cell) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  if (!cell.empty() && !blank(cell.front()) && !blank(cell.back())) return cell;
-  while (!cell.empty() && blank(cell.front())) cell.remove_prefix(1);
-  while (!cell.empty() && blank(cell.back())) cell.remove_suffix(1);
-  return cell;
-}
 
 // The decimal marks allowed, as read_plain_digits takes them.
 DelimitedNumbers::Marks marks(bool comma, bool point) {
@@ -43,7 +34,7 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
     missing_texts_.push_back(value);
     // A missing value is read as a quoted cell would be: either mark.
     float number;
-    const std::string_view text = trimmed(value);
+    const std::string_view text = without_blanks(value);
     if (convert(text, text.data() + text.size(), text.find(',') != std::string_view::npos, number)) {
       missing_floats_.push_back(std::bit_cast<std::uint32_t>(number));
     }
@@ -53,8 +44,6 @@ DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimi
 bool DelimitedNumbers::is_missing(float value) const {
   return std::ranges::find(missing_floats_, std::bit_cast<std::uint32_t>(value)) != missing_floats_.end();
 }
-
-std::string_view DelimitedNumbers::trimmed(std::string_view cell) { return trim(cell); }
 
 bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, bool comma, float& value) {
   char* copy;
@@ -77,16 +66,7 @@ bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, 
   // a comma not allowed, leaves a text that is no number.
   if (!point_ && std::memchr(copy, '.', text.size()) != nullptr) return false;
   if (comma) {
-    // The first comma, eight bytes at a time (a SWAR byte comparison whose
-    // lowest flag is exact).
-    for (std::size_t at = 0; at < text.size(); at += sizeof(std::uint64_t)) {
-      const std::uint64_t word = swar::load_word(copy + at) ^ (kEachByte * ',');
-      const std::uint64_t commas = (word - kEachByte) & ~word & (kEachByte * 0x80);
-      if (commas == 0) continue;
-      const std::size_t mark = at + static_cast<std::size_t>(std::countr_zero(commas)) / 8;
-      if (mark < text.size()) copy[mark] = '.';
-      break;
-    }
+    if (char* const mark = static_cast<char*>(std::memchr(copy, ',', text.size()))) *mark = '.';
   }
   if (text.size() <= kShort) {
     // The fast path for plain decimals, on the copy, which ends at a blank
@@ -102,7 +82,7 @@ bool DelimitedNumbers::convert(std::string_view text, const char* readable_end, 
 
 DelimitedNumbers::Result DelimitedNumbers::read(std::string_view cell, bool quoted, const char* readable_end,
                                                 float& value) {
-  const std::string_view text = trim(cell);
+  const std::string_view text = without_blanks(cell);
   if (text.empty()) return Result::kMissing;
   if (convert(text, readable_end, quoted ? comma_quoted_ : comma_unquoted_, value)) {
     return is_missing(value) ? Result::kMissing : Result::kNumber;

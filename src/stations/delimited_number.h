@@ -46,9 +46,6 @@ class DelimitedNumbers {
   // `readable_end`: the end of the bytes that can be read past the cell.
   Result read(std::string_view cell, bool quoted, const char* readable_end, float& value);
 
-  // The cell without its surrounding blanks.
-  static std::string_view trimmed(std::string_view cell);
-
   // The decimal marks of a cell, as read_plain_digits takes them.
   struct Marks {
     char mark;

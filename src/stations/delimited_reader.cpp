@@ -128,7 +128,7 @@ bool ExportReader::read_numbers(std::int64_t line, std::array<float, kRoleCount>
         if (missing < 0) missing = static_cast<int>(role);
         break;
       case DelimitedNumbers::Result::kNotANumber:
-        fail(line, column(role) + ": \"" + shown_text(DelimitedNumbers::trimmed(cell_text(number, scratch_))) +
+        fail(line, column(role) + ": \"" + shown_text(without_blanks(cell_text(number, scratch_))) +
                        "\" is not a number");
     }
   }
@@ -211,16 +211,12 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
 void read_delimited(std::string_view content, const std::string& name, const DelimitedSyntax& syntax,
                     StationTable& table, RecordPlaces& places) {
   assert(table.n == 0);
-  places.first_lines.clear();
-  places.spans.clear();
-  places.notes.clear();
   if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) {
     throw FatalError(name + ": the file is in UTF-16 (it begins with the bytes " +
                      (content[0] == '\xFF' ? "FF FE" : "FE FF") + "); save it as UTF-8 or Latin-1");
   }
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const std::size_t start = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-  if (content.size() >= kLongList) table.use_huge_pages();
   ExportReader(content, name, syntax, find_layout(content, start, name, syntax)).read(table, places);
 }
 

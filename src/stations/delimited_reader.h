@@ -21,8 +21,8 @@ namespace dedup {
 // (from the start of a row's first line to past its last line end) when
 // want_spans, and places.notes (lines for standard error, without the
 // program's name) on rows left out.
-// REQUIRES: table.n == 0; every column of `syntax` valid for its role (a
-// position from 1, a given value for agency or precipitation only).
+// REQUIRES: table.n == 0, `places` holds no entries; every column of `syntax`
+// valid for its role (a position from 1, a value for agency or prec only).
 void read_delimited(std::string_view content, const std::string& name, const DelimitedSyntax& syntax,
                     StationTable& table, RecordPlaces& places);
 

@@ -13,19 +13,6 @@
 namespace dedup {
 namespace {
 
-// The high bit of each byte of `word` that equals `byte`, of the lowest
-// such byte exactly (a SWAR byte comparison: a borrow only runs upwards
-// from a byte that is zero after the exclusive or).
-[[gnu::always_inline]] inline std::uint64_t bytes_equal(std::uint64_t word, char byte) {
-  const std::uint64_t x = word ^ (kEachByte * static_cast<unsigned char>(byte));
-  return (x - kEachByte) & ~x & (kEachByte * 0x80);
-}
-
-// The same for the bytes below 14, which hold tab and both line end bytes.
-[[gnu::always_inline]] inline std::uint64_t bytes_below_14(std::uint64_t word) {
-  return (word - kEachByte * 14) & ~word & (kEachByte * 0x80);
-}
-
 // Sixteen bytes side by side, compared all at once by the compiler's vector
 // extension (one SSE2 or NEON comparison per byte value).
 typedef unsigned char Block __attribute__((vector_size(16)));
@@ -125,7 +112,8 @@ DelimitedRows::Status DelimitedRows::read_quoted(std::size_t open, DelimitedCell
   while (true) {
     if (at + sizeof(std::uint64_t) <= size) {
       const std::uint64_t word = swar::load_word(data + at);
-      const std::uint64_t stops = bytes_equal(word, '"') | bytes_below_14(word);
+      // Bytes below 14 hold tab and both line end bytes.
+      const std::uint64_t stops = swar::bytes_equal(word, '"') | swar::bytes_below(word, 14);
       if (stops == 0) {
         at += sizeof(std::uint64_t);
         continue;

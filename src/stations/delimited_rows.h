@@ -22,6 +22,13 @@ struct DelimitedCell {
   bool line_end = false;        // quoted, holding a line end
 };
 
+// `text` without the blanks (spaces, tabs) around it.
+inline std::string_view without_blanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
 // The text a cell stands for: its own bytes, or those with "" undone,
 // written into `scratch`.
 std::string_view cell_text(const DelimitedCell& cell, std::string& scratch);

@@ -1,13 +1,21 @@
 #include "stations/station_list_reader.h"
 
+#include <cstddef>
 #include <variant>
 
 #include "stations/delimited_reader.h"
 #include "stations/free_form_reader.h"
-#include "stations/table_filling.h"
 #include "util/fatal_error.h"
 
 namespace dedup {
+namespace {
+
+// From this size on (about 12000 records of the usual length) a list fills
+// most of each huge page of the table's columns, and huge pages cost fewer
+// faults than they take to clear.
+constexpr std::size_t kLongList = std::size_t{512} << 10;
+
+}  // namespace
 
 void StationListReader::read(ListFile& file, const ListSyntax& syntax, StationTable& table, RecordPlaces& places) {
   try {

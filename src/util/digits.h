@@ -42,10 +42,19 @@ namespace swar {
   return word;
 }
 
-// The high bit of each byte below '0': "a word has a byte less than n" from
-// Sean Eron Anderson's Bit Twiddling Hacks. Bytes from 0x80 on are never
-// flagged; the lowest flag is exact (a borrow only runs upwards from one).
-inline std::uint64_t below_digits(std::uint64_t word) { return (word - kEachByte * '0') & ~word & (kEachByte * 0x80); }
+// The high bit of each byte below `n` (at most 0x80): "a word has a byte
+// less than n" from Sean Eron Anderson's Bit Twiddling Hacks. Bytes from 0x80
+// on are never flagged; the lowest flag is exact (a borrow only runs upwards).
+[[gnu::always_inline]] inline std::uint64_t bytes_below(std::uint64_t word, unsigned char n) {
+  return (word - kEachByte * n) & ~word & (kEachByte * 0x80);
+}
+
+// The same for each byte equal to `byte`: those the exclusive or makes 0.
+[[gnu::always_inline]] inline std::uint64_t bytes_equal(std::uint64_t word, char byte) {
+  return bytes_below(word ^ (kEachByte * static_cast<unsigned char>(byte)), 1);
+}
+
+inline std::uint64_t below_digits(std::uint64_t word) { return bytes_below(word, '0'); }
 
 // The digits at the start of `word`: how many (up to 8), and every byte less '0'.
 struct Digits {
