@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -19,8 +18,9 @@ TextFile::TextFile(std::string name, std::string what)
     : name_(std::move(name)),
       what_(std::move(what)),
       owned_(new char[SharedBlock::kSize + kRunPast]),
-      block_(owned_.get()),
-      capacity_(SharedBlock::kSize) {}
+      capacity_(SharedBlock::kSize) {
+  block_ = owned_.get();
+}
 
 void TextFile::take_turn() {
   if (shared_->holder != nullptr) {
@@ -80,11 +80,6 @@ void TextFile::write_all(int descriptor, const char* data, std::size_t size) con
     data += written;
     size -= static_cast<std::size_t>(written);
   }
-}
-
-char* put_piece(char* at, Shortest piece) {
-  assert(std::isfinite(piece.value));
-  return std::to_chars(at, at + kShortestFloatMax, piece.value).ptr;
 }
 
 void TextFile::fail(std::string_view step, int error) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "commit/text_file.h"
+#include "output/text_appender.h"
 #include "output/text_pieces.h"
 #include "screening/screen_log.h"
 

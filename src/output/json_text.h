@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "commit/text_file.h"
+#include "output/text_appender.h"
 
 namespace dedup {
 

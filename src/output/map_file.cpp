@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "output/json_text.h"
+#include "output/text_appender.h"
 #include "output/text_pieces.h"
 #include "screening/screen_log.h"
+#include "stations/reason_code.h"
 
 namespace dedup {
 namespace {

@@ -7,6 +7,8 @@
 
 #include "commit/text_file.h"
 #include "output/layout_field.h"
+#include "output/text_appender.h"
+#include "stations/fixed_text.h"
 #include "stations/reason_code.h"
 
 namespace dedup {

@@ -1,4 +1,4 @@
-#include "commit/text_file.h"
+#include "output/text_appender.h"
 
 #include <fcntl.h>
 #include <unistd.h>
