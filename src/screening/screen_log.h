@@ -27,10 +27,9 @@ enum class PairCase : std::int8_t {
 };
 
 struct ScreenEvent {
-  // kCount counts the enumerators: tables indexed by them are checked against it.
-  enum class Kind : std::uint8_t { kPair, kPurge, kReview, kCount };
+  enum class Kind : std::uint8_t { kPair, kPurge, kReview };
   // Which of the two records the event removed.
-  enum class Removed : std::uint8_t { kNone, kFirst, kSecond, kBoth, kCount };
+  enum class Removed : std::uint8_t { kNone, kFirst, kSecond, kBoth };
 
   Kind kind = Kind::kPair;
   std::int32_t first = 0;   // slot of the earlier record
