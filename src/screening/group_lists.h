@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <memory_resource>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "screening/group_table.h"
@@ -17,10 +16,13 @@ namespace dedup {
 
 class GroupLists {
  public:
+  // Each member made from `grouping` alone; its group numbers then swapped in
+  // (the same memory, so in place).
   explicit GroupLists(Grouping grouping)
-      : group_of_(std::move(grouping.group_of)),
-        offsets_(static_cast<std::size_t>(grouping.count) + 1, 0, group_of_.get_allocator()),
-        members_(group_of_.size(), group_of_.get_allocator()) {
+      : group_of_(grouping.group_of.get_allocator()),
+        offsets_(static_cast<std::size_t>(grouping.count) + 1, 0, grouping.group_of.get_allocator()),
+        members_(grouping.group_of.size(), grouping.group_of.get_allocator()) {
+    group_of_.swap(grouping.group_of);
     for (const std::int32_t g : group_of_) {
       if (g >= 0) ++offsets_[static_cast<std::size_t>(g) + 1];
     }
