@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "commit/replace_rule.h"
 #include "commit/signal_cleanup.h"

@@ -36,7 +36,7 @@ class OutputSet {
   OutputSet(const OutputSet&) = delete;
   OutputSet& operator=(const OutputSet&) = delete;
 
-  // The text of the k-th output, in the order requested.
+  // The text of the k-th output, in the order requested. REQUIRES: k < the outputs requested.
   TextFile& file(std::size_t k) {
     assert(k < outputs_.size());
     return *outputs_[k].file;

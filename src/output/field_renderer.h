@@ -9,6 +9,7 @@ namespace dedup {
 
 inline constexpr int kMaxFieldDecimals = 16;
 
+// REQUIRES: width >= 1, decimals from 0 to kMaxFieldDecimals; `out` holds width bytes.
 char* render_field(char* out, float value, std::size_t width, int decimals);
 
 }  // namespace dedup

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "screening/screen_log.h"
+#include "stations/reason_code.h"
 #include "stations/station_table.h"
 
 #if defined(__FAST_MATH__)

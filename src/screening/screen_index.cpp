@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "screening/pair_rule.h"
+#include "screening/screen_log.h"
 
 namespace dedup {
 namespace {

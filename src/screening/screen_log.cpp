@@ -8,6 +8,7 @@
 
 #include "screening/near_kept_pairs.h"
 #include "screening/pair_rule.h"
+#include "stations/reason_code.h"
 
 namespace dedup {
 namespace {
