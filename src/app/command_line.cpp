@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -11,7 +10,6 @@ namespace dedup {
 namespace {
 
 constexpr std::size_t kHelpIndent = 18;
-constexpr std::size_t kMostArguments = 64;  // the table's entries, each marked given or not
 
 bool by_position(const Argument& argument) { return !argument.name.starts_with('-'); }
 
@@ -68,7 +66,6 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
     while (k < table.size() && (by_position(table[k]) || table[k].name != name)) ++k;
     return k;
   };
-  assert(table.size() <= kMostArguments);
   std::bitset<kMostArguments> given;
   int at = 1;
   while (at < argc && std::string_view(argv[at]) != "--") {

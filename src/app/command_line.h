@@ -6,6 +6,7 @@
 // usage error, and an unknown option is taken as the first file name.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -47,7 +48,10 @@ struct Argument {
 // names by position, then the options.
 std::span<const Argument> station_dedup_arguments();
 
-// REQUIRES: `table` holds first the three file names, then the options.
+// The most entries a table may have: the parser marks each given or not.
+inline constexpr std::size_t kMostArguments = 64;
+
+// REQUIRES: `table` holds first the three file names, then the options; at most kMostArguments entries.
 CommandLine parse_command_line(int argc, const char* const* argv, std::span<const Argument> table);
 std::string usage_text(std::span<const Argument> table);
 std::string help_text(std::span<const Argument> table);

@@ -187,6 +187,7 @@ constexpr std::array kOptions{
 };
 
 constexpr std::size_t kArgumentCount = 1 + kOutputCount + kOptions.size();
+static_assert(kArgumentCount <= kMostArguments, "the parser marks each argument given in a bitset of that size");
 
 // The station list, the outputs' arguments in the places their descriptions
 // give, then the other options.
