@@ -26,10 +26,11 @@ std::string with_limits(std::string_view text) {
   return filled;
 }
 
-// One entry of --help: the label, then the help's lines in a column of their own.
+// One entry of --help: the label, then the help's lines in a column of their
+// own; a label that would stand less than two blanks from it has a line of its own.
 std::string help_entry(std::string_view label, std::string_view help) {
   std::string text = "  " + std::string(label);
-  if (label.size() + 3 > kHelpIndent) {
+  if (label.size() + 4 > kHelpIndent) {
     text.append("\n").append(kHelpIndent, ' ');
   } else {
     text.append(kHelpIndent - 2 - label.size(), ' ');

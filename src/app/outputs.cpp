@@ -19,9 +19,9 @@ constexpr std::array<OutputDescription, kOutputCount> kOutputs{{
      .write = [](const WriteInput& in, TextFile& file) { write_kept(in.table, file); }},
     {.id = kKeptListOutput, .kind = {"kept list"}, .option = "--kept-list", .value = "LIST_FILE",
      .value_is = "the name of the kept list",
-     .help = "also write LIST_FILE: STATION_LIST itself, byte for byte, less\n"
-             "the lines of every removed record (its notes, header and\n"
-             "columns kept); may be STATION_LIST itself",
+     .help = "also write LIST_FILE: STATION_LIST itself, byte for byte,\n"
+             "less the lines of every removed record (its notes, header\n"
+             "and columns kept); may be STATION_LIST itself",
      .shown = 4, .copies_list = true,
      .write = [](const WriteInput& in, TextFile& file) { write_kept_list(in.list, in.spans, in.table, file); }},
     {.id = kRemovedOutput, .kind = {"removed-stations report", false, kReportHeader}, .option = "REMOVED_REPORT",
