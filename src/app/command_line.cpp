@@ -30,11 +30,8 @@ std::string with_limits(std::string_view text) {
 // own; a label that would stand less than two blanks from it has a line of its own.
 std::string help_entry(std::string_view label, std::string_view help) {
   std::string text = "  " + std::string(label);
-  if (label.size() + 4 > kHelpIndent) {
-    text.append("\n").append(kHelpIndent, ' ');
-  } else {
-    text.append(kHelpIndent - 2 - label.size(), ' ');
-  }
+  const bool own_line = label.size() + 4 > kHelpIndent;
+  text.append(own_line ? "\n" : "").append(own_line ? kHelpIndent : kHelpIndent - 2 - label.size(), ' ');
   for (const char c : with_limits(help)) {
     text += c;
     if (c == '\n') text.append(kHelpIndent, ' ');
@@ -43,9 +40,7 @@ std::string help_entry(std::string_view label, std::string_view help) {
 }
 
 std::string label(const Argument& argument) {
-  std::string text(argument.name);
-  if (!argument.value.empty()) text.append(" ").append(argument.value);
-  return text;
+  return std::string(argument.name) + (argument.value.empty() ? "" : " ") + std::string(argument.value);
 }
 
 }  // namespace
@@ -77,15 +72,13 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
     const bool valued = !argument.value.empty();
     if (valued && at + 1 == argc) {
       command.problem = std::string(option) + " needs " + std::string(argument.value_is);
-      return command;
-    }
-    if (given[k] && !argument.repeats) {
+    } else if (given[k] && !argument.repeats) {
       command.problem = std::string(option) + " is given twice";
-      return command;
+    } else {
+      command.problem = argument.set(command, valued ? argv[at + 1] : "");
     }
-    given[k] = true;
-    command.problem = argument.set(command, valued ? argv[at + 1] : "");
     if (!command.problem.empty()) return command;
+    given[k] = true;
     at += valued ? 2 : 1;
   }
   if (at < argc && std::string_view(argv[at]) == "--") ++at;

@@ -135,62 +135,45 @@ constexpr Argument kStationList{.name = "STATION_LIST",
 
 // The options that name no output.
 constexpr std::array kOptions{
-    Argument{.name = "--max-records",
-             .value = "N",
-             .value_is = "the number of records",
+    Argument{.name = "--max-records", .value = "N", .value_is = "the number of records",
              .help = "room for up to N records instead of {kMaxStations} (N from 1 to\n"
                      "{kLargestCapacity}); a longer list is refused before anything is\n"
                      "written. A run costs what its records cost, not N:\n"
                      "about 0.3 s and 200 MB per million records",
              .set = set_max_records},
-    Argument{.name = "--id",
-             .value = "COLUMN",
-             .value_is = "a column",
+    Argument{.name = "--id", .value = "COLUMN", .value_is = "a column",
              .help = "read STATION_LIST as a delimited export (a header line,\n"
                      "fields split at ; , tab or |), the identifier from COLUMN:\n"
                      "a name in the header line, or #N for the N-th field;\n"
                      "--lon, --lat and --prec are then needed too",
-             .set = set_column<&DelimitedSyntax::id>,
-             .needs = "--lon --lat --prec"},
+             .set = set_column<&DelimitedSyntax::id>, .needs = "--lon --lat --prec"},
     column_option("--agency", "the agency's column, or =TEXT for every row (empty without)", set_agency),
     column_option("--lon", "the longitude's column", set_column<&DelimitedSyntax::lon>),
     column_option("--lat", "the latitude's column", set_column<&DelimitedSyntax::lat>),
     column_option("--prec", "the precipitation's column, or =NUMBER for every row", set_column<&DelimitedSyntax::prec>),
-    Argument{.name = "--delimiter",
-             .value = "D",
-             .value_is = "one of ; , tab |",
+    Argument{.name = "--delimiter", .value = "D", .value_is = "one of ; , tab |",
              .help = "the fields are split at D (; , tab or |) instead of at the\n"
                      "one the header line shows",
-             .set = set_delimiter,
-             .needs = "--id"},
-    Argument{.name = "--decimal",
-             .value = "MARK",
-             .value_is = "auto, point or comma",
+             .set = set_delimiter, .needs = "--id"},
+    Argument{.name = "--decimal", .value = "MARK", .value_is = "auto, point or comma",
              .help = "the numbers' decimal mark: auto (the default: a comma when\n"
                      "the fields are not split at commas, or in quotes), point\n"
                      "or comma",
-             .set = set_decimal,
-             .needs = "--id"},
-    Argument{.name = "--missing",
-             .value = "VALUE",
-             .value_is = "a value",
+             .set = set_decimal, .needs = "--id"},
+    Argument{.name = "--missing", .value = "VALUE", .value_is = "a value",
              .help = "a cell holding VALUE (as text, or as the same number) has\n"
                      "no value, as an empty one; may be given more than once",
-             .set = add_missing,
-             .repeats = true,
-             .needs = "--id"},
+             .set = add_missing, .repeats = true, .needs = "--id"},
     Argument{.name = "--skip-missing",
              .help = "leave out a row whose longitude, latitude or precipitation\n"
                      "has no value (noted on standard error) instead of stopping",
-             .set = set_skip_missing,
-             .needs = "--id"},
+             .set = set_skip_missing, .needs = "--id"},
 };
 
 constexpr std::size_t kArgumentCount = 1 + kOutputCount + kOptions.size();
 static_assert(kArgumentCount <= kMostArguments, "the parser marks each argument given in a bitset of that size");
 
-// The station list, the outputs' arguments in the places their descriptions
-// give, then the other options.
+// The station list, the outputs' arguments in their descriptions' places, the other options.
 template <std::size_t... id>
 std::array<Argument, kArgumentCount> compose(std::index_sequence<id...>) {
   std::array<Argument, kArgumentCount> table{kStationList};

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "output/audit_file.h"
 #include "output/kept_list.h"
@@ -15,8 +16,7 @@ constexpr std::array<OutputDescription, kOutputCount> kOutputs{{
     {.id = kKeptOutput, .kind = {"kept-stations file"}, .option = "KEPT_FILE",
      .help = "written: one line per kept station, no header; may be\n"
              "STATION_LIST itself",
-     .shown = 0,
-     .write = [](const WriteInput& in, TextFile& file) { write_kept(in.table, file); }},
+     .shown = 0, .write = [](const WriteInput& in, TextFile& file) { write_kept(in.table, file); }},
     {.id = kKeptListOutput, .kind = {"kept list"}, .option = "--kept-list", .value = "LIST_FILE",
      .value_is = "the name of the kept list",
      .help = "also write LIST_FILE: STATION_LIST itself, byte for byte,\n"
@@ -28,8 +28,7 @@ constexpr std::array<OutputDescription, kOutputCount> kOutputs{{
      .help = "written: a header line, then one line per removed station\n"
              "with its reason (MOTIVO); must differ from KEPT_FILE and\n"
              "STATION_LIST, and replaces only an empty file or a report",
-     .shown = 1,
-     .write = [](const WriteInput& in, TextFile& file) { write_removed(in.table, file); }},
+     .shown = 1, .write = [](const WriteInput& in, TextFile& file) { write_removed(in.table, file); }},
     {.id = kAuditOutput, .kind = {"audit file", false, kAuditHeader}, .option = "--audit", .value = "AUDIT_FILE",
      .value_is = "the name of the audit file",
      .help = "also write AUDIT_FILE, a CSV file with one row per event:\n"
@@ -57,14 +56,13 @@ constexpr std::array<OutputDescription, kOutputCount> kOutputs{{
 }};
 
 // Each entry is its id's and has a writer; each place among the outputs'
-// arguments is taken once, those named by position first (they follow the
-// station list on the command line).
+// arguments is taken once, by position before options (as on the command line).
 constexpr bool well_formed() {
   std::array<bool, kOutputCount> taken{};
   for (std::size_t k = 0; k < kOutputCount; ++k) {
     const OutputDescription& output = kOutputs[k];
-    if (output.id != k || output.write == nullptr || output.shown >= kOutputCount || taken[output.shown]) return false;
-    taken[output.shown] = true;
+    if (output.id != k || !output.write || output.shown >= kOutputCount) return false;
+    if (std::exchange(taken[output.shown], true)) return false;
     for (const OutputDescription& other : kOutputs) {
       if (output.option.starts_with('-') && !other.option.starts_with('-') && other.shown > output.shown) return false;
     }

@@ -1,8 +1,7 @@
 #pragma once
-// The outputs a run may write, one description each, in the order they are
-// put in place: the argument that names it, what the commit knows of it, and
-// its writer. The command line names them by OutputId; the run asks the commit
-// for those named, in order.
+// The outputs a run may write, one description each, in the order they are put
+// in place: the argument that names it, what the commit knows of it, its writer.
+// The command line names them by OutputId; the run asks the commit for those named.
 
 #include <cstddef>
 #include <cstdint>
