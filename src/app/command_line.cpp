@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -11,7 +10,6 @@ namespace dedup {
 namespace {
 
 constexpr std::size_t kHelpIndent = 18;
-constexpr std::size_t kMostArguments = 64;  // the table's entries, each marked given or not
 
 bool by_position(const Argument& argument) { return !argument.name.starts_with('-'); }
 
@@ -28,14 +26,12 @@ std::string with_limits(std::string_view text) {
   return filled;
 }
 
-// One entry of --help: the label, then the help's lines in a column of their own.
+// One entry of --help: the label, then the help's lines in a column of their
+// own; a label that would stand less than two blanks from it has a line of its own.
 std::string help_entry(std::string_view label, std::string_view help) {
   std::string text = "  " + std::string(label);
-  if (label.size() + 3 > kHelpIndent) {
-    text.append("\n").append(kHelpIndent, ' ');
-  } else {
-    text.append(kHelpIndent - 2 - label.size(), ' ');
-  }
+  const bool own_line = label.size() + 4 > kHelpIndent;
+  text.append(own_line ? "\n" : "").append(own_line ? kHelpIndent : kHelpIndent - 2 - label.size(), ' ');
   for (const char c : with_limits(help)) {
     text += c;
     if (c == '\n') text.append(kHelpIndent, ' ');
@@ -44,9 +40,7 @@ std::string help_entry(std::string_view label, std::string_view help) {
 }
 
 std::string label(const Argument& argument) {
-  std::string text(argument.name);
-  if (!argument.value.empty()) text.append(" ").append(argument.value);
-  return text;
+  return std::string(argument.name) + (argument.value.empty() ? "" : " ") + std::string(argument.value);
 }
 
 }  // namespace
@@ -68,7 +62,6 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
     while (k < table.size() && (by_position(table[k]) || table[k].name != name)) ++k;
     return k;
   };
-  assert(table.size() <= kMostArguments);
   std::bitset<kMostArguments> given;
   int at = 1;
   while (at < argc && std::string_view(argv[at]) != "--") {
@@ -79,15 +72,13 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::span<cons
     const bool valued = !argument.value.empty();
     if (valued && at + 1 == argc) {
       command.problem = std::string(option) + " needs " + std::string(argument.value_is);
-      return command;
-    }
-    if (given[k] && !argument.repeats) {
+    } else if (given[k] && !argument.repeats) {
       command.problem = std::string(option) + " is given twice";
-      return command;
+    } else {
+      command.problem = argument.set(command, valued ? argv[at + 1] : "");
     }
-    given[k] = true;
-    command.problem = argument.set(command, valued ? argv[at + 1] : "");
     if (!command.problem.empty()) return command;
+    given[k] = true;
     at += valued ? 2 : 1;
   }
   if (at < argc && std::string_view(argv[at]) == "--") ++at;

@@ -1,11 +1,10 @@
 #pragma once
 // The command line, read by a table of its arguments: options in any order,
-// then the file names by position, each name used without its trailing
-// blanks; "--" ends the options. --help / -h or --version as the only
-// argument asks for that text; an argument the table does not allow is a
-// usage error, and an unknown option is taken as the first file name.
+// "--" at will, then the file names by position, trailing blanks dropped (an
+// unknown option is the first name); --help, -h or --version alone asks for that text.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -43,11 +42,12 @@ struct Argument {
   std::string_view needs = {};  // options that must be given with it, blank-separated
 };
 
-// The table of station-dedup's arguments (app/options.cpp): the three file
-// names by position, then the options.
+// station-dedup's arguments: the station list, the outputs' (outputs.h), the other options.
 std::span<const Argument> station_dedup_arguments();
 
-// REQUIRES: `table` holds first the three file names, then the options.
+inline constexpr std::size_t kMostArguments = 64;  // entries a table may have: the parser marks each given or not
+
+// REQUIRES: `table` holds first the three file names, then the options; at most kMostArguments entries.
 CommandLine parse_command_line(int argc, const char* const* argv, std::span<const Argument> table);
 std::string usage_text(std::span<const Argument> table);
 std::string help_text(std::span<const Argument> table);

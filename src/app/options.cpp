@@ -1,10 +1,18 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+
+#include "app/outputs.h"
+#include "stations/list_syntax.h"
+#include "stations/station_table.h"
 
 namespace dedup {
 namespace {
@@ -119,105 +127,70 @@ constexpr Argument column_option(std::string_view name, std::string_view help,
   return {.name = name, .value = "COLUMN", .value_is = "a column", .help = help, .set = set, .needs = "--id"};
 }
 
-constexpr std::array kArguments{
-    Argument{.name = "STATION_LIST",
-             .help = "the list to read: five values per record, separated by\n"
-                     "blanks or commas; text may be quoted; or, with --id, a\n"
-                     "delimited export; at most {kMaxStations} records (see --max-records)",
-             .set = name_station_list},
-    Argument{.name = "KEPT_FILE",
-             .help = "written: one line per kept station, no header; may be\n"
-                     "STATION_LIST itself",
-             .set = name_output<kKeptOutput>},
-    Argument{.name = "REMOVED_REPORT",
-             .help = "written: a header line, then one line per removed station\n"
-                     "with its reason (MOTIVO); must differ from KEPT_FILE and\n"
-                     "STATION_LIST, and replaces only an empty file or a report",
-             .set = name_output<kRemovedOutput>},
-    Argument{.name = "--audit",
-             .value = "AUDIT_FILE",
-             .value_is = "the name of the audit file",
-             .help = "also write AUDIT_FILE, a CSV file with one row per event:\n"
-                     "each pair that removed records, each record the purge\n"
-                     "removed with the record it was matched with, and each\n"
-                     "pair of kept stations that may be one (to review): with\n"
-                     "different identifiers less than 0.02 apart, or of one\n"
-                     "identifier kept twice; it must differ from the other\n"
-                     "three files, and replaces only an empty file or an\n"
-                     "audit file",
-             .set = name_output<kAuditOutput>},
-    Argument{.name = "--map",
-             .value = "MAP_FILE",
-             .value_is = "the name of the map file",
-             .help = "also write MAP_FILE, a GeoJSON file for a GIS: one point\n"
-                     "per record (record, line, id, agency, precipitation,\n"
-                     "status kept or removed, reason) and one line per row of\n"
-                     "the audit file, from the first record to the second\n"
-                     "(event, case, first_record, second_record, distance,\n"
-                     "removed, same_precipitation); it must differ from the\n"
-                     "other files, and replaces only an empty file or a map\n"
-                     "this program wrote",
-             .set = name_output<kMapOutput>},
-    Argument{.name = "--kept-list",
-             .value = "LIST_FILE",
-             .value_is = "the name of the kept list",
-             .help = "also write LIST_FILE: STATION_LIST itself, byte for byte, less\n"
-                     "the lines of every removed record (its notes, header and\n"
-                     "columns kept); may be STATION_LIST itself",
-             .set = name_output<kKeptListOutput>},
-    Argument{.name = "--max-records",
-             .value = "N",
-             .value_is = "the number of records",
+constexpr Argument kStationList{.name = "STATION_LIST",
+                                .help = "the list to read: five values per record, separated by\n"
+                                        "blanks or commas; text may be quoted; or, with --id, a\n"
+                                        "delimited export; at most {kMaxStations} records (see --max-records)",
+                                .set = name_station_list};
+
+// The options that name no output.
+constexpr std::array kOptions{
+    Argument{.name = "--max-records", .value = "N", .value_is = "the number of records",
              .help = "room for up to N records instead of {kMaxStations} (N from 1 to\n"
                      "{kLargestCapacity}); a longer list is refused before anything is\n"
                      "written. A run costs what its records cost, not N:\n"
                      "about 0.3 s and 200 MB per million records",
              .set = set_max_records},
-    Argument{.name = "--id",
-             .value = "COLUMN",
-             .value_is = "a column",
+    Argument{.name = "--id", .value = "COLUMN", .value_is = "a column",
              .help = "read STATION_LIST as a delimited export (a header line,\n"
                      "fields split at ; , tab or |), the identifier from COLUMN:\n"
                      "a name in the header line, or #N for the N-th field;\n"
                      "--lon, --lat and --prec are then needed too",
-             .set = set_column<&DelimitedSyntax::id>,
-             .needs = "--lon --lat --prec"},
+             .set = set_column<&DelimitedSyntax::id>, .needs = "--lon --lat --prec"},
     column_option("--agency", "the agency's column, or =TEXT for every row (empty without)", set_agency),
     column_option("--lon", "the longitude's column", set_column<&DelimitedSyntax::lon>),
     column_option("--lat", "the latitude's column", set_column<&DelimitedSyntax::lat>),
     column_option("--prec", "the precipitation's column, or =NUMBER for every row", set_column<&DelimitedSyntax::prec>),
-    Argument{.name = "--delimiter",
-             .value = "D",
-             .value_is = "one of ; , tab |",
+    Argument{.name = "--delimiter", .value = "D", .value_is = "one of ; , tab |",
              .help = "the fields are split at D (; , tab or |) instead of at the\n"
                      "one the header line shows",
-             .set = set_delimiter,
-             .needs = "--id"},
-    Argument{.name = "--decimal",
-             .value = "MARK",
-             .value_is = "auto, point or comma",
+             .set = set_delimiter, .needs = "--id"},
+    Argument{.name = "--decimal", .value = "MARK", .value_is = "auto, point or comma",
              .help = "the numbers' decimal mark: auto (the default: a comma when\n"
                      "the fields are not split at commas, or in quotes), point\n"
                      "or comma",
-             .set = set_decimal,
-             .needs = "--id"},
-    Argument{.name = "--missing",
-             .value = "VALUE",
-             .value_is = "a value",
+             .set = set_decimal, .needs = "--id"},
+    Argument{.name = "--missing", .value = "VALUE", .value_is = "a value",
              .help = "a cell holding VALUE (as text, or as the same number) has\n"
                      "no value, as an empty one; may be given more than once",
-             .set = add_missing,
-             .repeats = true,
-             .needs = "--id"},
+             .set = add_missing, .repeats = true, .needs = "--id"},
     Argument{.name = "--skip-missing",
              .help = "leave out a row whose longitude, latitude or precipitation\n"
                      "has no value (noted on standard error) instead of stopping",
-             .set = set_skip_missing,
-             .needs = "--id"},
+             .set = set_skip_missing, .needs = "--id"},
 };
+
+constexpr std::size_t kArgumentCount = 1 + kOutputCount + kOptions.size();
+static_assert(kArgumentCount <= kMostArguments, "the parser marks each argument given in a bitset of that size");
+
+// The station list, the outputs' arguments in their descriptions' places, the other options.
+template <std::size_t... id>
+std::array<Argument, kArgumentCount> compose(std::index_sequence<id...>) {
+  std::array<Argument, kArgumentCount> table{kStationList};
+  const auto add = [&table](const OutputDescription& output, std::string (*set)(CommandLine&, std::string_view)) {
+    table[1 + output.shown] = {
+        .name = output.option, .value = output.value, .value_is = output.value_is, .help = output.help, .set = set};
+  };
+  (add(output_description(static_cast<OutputId>(id)), name_output<static_cast<OutputId>(id)>), ...);
+  std::ranges::copy(kOptions, table.begin() + 1 + kOutputCount);
+  return table;
+}
 
 }  // namespace
 
-std::span<const Argument> station_dedup_arguments() { return kArguments; }
+std::span<const Argument> station_dedup_arguments() {
+  static const std::array table = compose(std::make_index_sequence<kOutputCount>());
+  return table;
+}
 
 }  // namespace dedup

@@ -1,7 +1,7 @@
 #pragma once
-// The outputs a run may write, one description each, in the order they are
-// put in place: what the commit knows of it, and its writer. The command line
-// names them by OutputId; the run asks the commit for those named, in order.
+// The outputs a run may write, one description each, in the order they are put
+// in place: the argument that names it, what the commit knows of it, its writer.
+// The command line names them by OutputId; the run asks the commit for those named.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +29,15 @@ struct WriteInput {
 };
 
 struct OutputDescription {
+  OutputId id;
   OutputKind kind;
-  bool reads_log = false;   // needs the screening's events and each record's first line
-  bool copies_list = false;  // needs the list's bytes and the span of each record's lines
+  std::string_view option;          // "--audit"; for a name given by position, its placeholder ("KEPT_FILE")
+  std::string_view value = {};      // the option's value as usage and help show it
+  std::string_view value_is = {};   // what "<option> needs ..." says is missing
+  std::string_view help;            // its lines in --help
+  std::size_t shown;                // its place among the outputs' arguments in the usage line and --help
+  bool reads_log = false;           // needs the screening's events and each record's first line
+  bool copies_list = false;         // needs the list's bytes and the span of each record's lines
   void (*write)(const WriteInput& input, TextFile& file) = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/outputs.h"
@@ -44,8 +45,6 @@ void run(const CommandLine& command) {
   if (names.station_list.empty()) throw FatalError("the name of the station list is empty");
   std::vector<OutputRequest> requests;
   std::vector<const OutputDescription*> asked;  // the k-th writes the k-th request
-  requests.reserve(kOutputCount);
-  asked.reserve(kOutputCount);
   RecordPlaces places;
   for (std::size_t id = 0; id < kOutputCount; ++id) {
     if (!names.outputs[id]) continue;
@@ -70,11 +69,7 @@ void run(const CommandLine& command) {
   for (std::size_t k = 0; k < asked.size(); ++k) asked[k]->write(input, outputs.file(k));
   outputs.finish();
   for (const std::string& note : places.notes) std::fprintf(stderr, "station-dedup: %s\n", note.c_str());
-  // The summary goes out before the files are put in place: a standard
-  // output that cannot take it fails the run while no file has changed.
-  print_summary(names);
-  // A file left behind after the outputs are in place fails nothing, but
-  // the person who runs the tool is told where it is.
+  print_summary(names);  // while no file has changed: a standard output that cannot take it fails the run
   for (const std::string& note : outputs.commit()) std::fprintf(stderr, "station-dedup: %s\n", note.c_str());
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -26,8 +27,8 @@ std::string note(CommandLine&, std::string_view value) {
 std::string refuse_x(CommandLine&, std::string_view value) { return value == "x" ? "x is refused" : ""; }
 
 // The kinds of option the list-format options will need: one without a value,
-// one that may repeat, one that needs another, and a label too long for the
-// help's first column.
+// one that may repeat, one that needs another, and labels that fit the help's
+// first column with two blanks to spare, with one (too close), and not at all.
 constexpr Argument kTable[] = {
     {.name = "LIST", .help = "read", .set = note},
     {.name = "KEPT", .help = "kept", .set = note},
@@ -35,7 +36,7 @@ constexpr Argument kTable[] = {
     {.name = "--skip", .help = "leave rows out\nwhen empty", .set = note},
     {.name = "--missing", .value = "VALUE", .value_is = "a value", .help = "at most {kMaxStations}", .set = note,
      .repeats = true},
-    {.name = "--id", .value = "COLUMN", .value_is = "a column", .help = "identifier", .set = refuse_x},
+    {.name = "--id", .value = "ID_COLUMN", .value_is = "a column", .help = "identifier", .set = refuse_x},
     {.name = "--longitude", .value = "COLUMN", .value_is = "a column", .help = "longitude", .set = note,
      .needs = "--id"},
 };
@@ -72,12 +73,12 @@ TEST(ArgumentTable, FlagsRepeatsAndNeedsAreHonouredByTheParser) {
 
 TEST(ArgumentTable, UsageAndHelpShowEveryEntryFromTheTable) {
   EXPECT_EQ(usage_text(kTable),
-            "usage: station-dedup [--skip] [--missing VALUE]... [--id COLUMN] [--longitude COLUMN] [--] LIST KEPT "
+            "usage: station-dedup [--skip] [--missing VALUE]... [--id ID_COLUMN] [--longitude COLUMN] [--] LIST KEPT "
             "REMOVED\n");
   const std::string help = help_text(kTable);
   EXPECT_NE(help.find("\n\n  LIST            read\n  KEPT            kept\n  REMOVED         removed\n\n"
                       "  --skip          leave rows out\n                  when empty\n"
-                      "  --missing VALUE at most 30000\n  --id COLUMN     identifier\n"
+                      "  --missing VALUE\n                  at most 30000\n  --id ID_COLUMN  identifier\n"
                       "  --longitude COLUMN\n                  longitude\n  --              end"),
             std::string::npos)
       << help;
