@@ -45,6 +45,8 @@ void run(const CommandLine& command) {
   if (names.station_list.empty()) throw FatalError("the name of the station list is empty");
   std::vector<OutputRequest> requests;
   std::vector<const OutputDescription*> asked;  // the k-th writes the k-th request
+  requests.reserve(kOutputCount);
+  asked.reserve(kOutputCount);
   RecordPlaces places;
   for (std::size_t id = 0; id < kOutputCount; ++id) {
     if (!names.outputs[id]) continue;
