@@ -37,13 +37,6 @@ class ExportReader {
     }
     std::ranges::stable_sort(number_columns_, {}, &std::pair<int, Role>::first);
     if (syntax.agency && syntax.agency->kind == ColumnChoice::Kind::kValue) given_agency_.assign(syntax.agency->text);
-    if (syntax.prec.kind == ColumnChoice::Kind::kValue) {
-      const std::string_view given = syntax.prec.text;
-      if (numbers_.read(given, true, given.data() + given.size(), given_prec_) != DelimitedNumbers::Result::kNumber) {
-        throw FatalError(name + ": the precipitation given as \"=" + shown_text(syntax.prec.text) +
-                         "\" is not a number");
-      }
-    }
   }
 
   void read(StationTable& table, RecordPlaces& places);
@@ -88,7 +81,6 @@ class ExportReader {
   DelimitedNumbers numbers_;
   std::vector<std::pair<int, Role>> number_columns_;  // in the order of the fields
   IdText given_agency_;
-  float given_prec_ = 0.0f;
   std::array<std::size_t, kRoleCount> slot_{};  // where a role's cell is kept in row_
   DelimitedRow row_;
   std::string scratch_;
@@ -158,7 +150,7 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
   DelimitedRows rows(content_, layout_.rows_start, layout_.rows_line, layout_.delimiter, std::move(kept));
   count_line_ = layout_.header_line;
   std::array<float, kRoleCount> values{};
-  values[index(Role::kPrec)] = given_prec_;
+  values[index(Role::kPrec)] = syntax_.prec.number;
   while (true) {
     switch (rows.next(row_)) {
       case DelimitedRows::Status::kRow:
