@@ -48,6 +48,13 @@ class ExportReader {
   std::string column(Role role) const {
     return "column " + layout_.shown[index(role)] + " (" + role_name(role) + ")";
   }
+  // A field as messages name it: the first role's column that it is, else its number.
+  std::string field_named(std::size_t field) const {
+    for (std::size_t r = 0; r < kRoleCount; ++r) {
+      if (layout_.field[r] == static_cast<int>(field)) return column(static_cast<Role>(r));
+    }
+    return "field " + std::to_string(field + 1);
+  }
   const DelimitedCell& cell(Role role) const { return row_.cells[slot_[index(role)]]; }
   // Stores a cell's text, in whole words (inline) where the bytes past it
   // can be read.
@@ -165,7 +172,8 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
       case DelimitedRows::Status::kUnclosedQuote:
         fail(rows.fault_line(), "a quotation mark opened here is never closed");
       case DelimitedRows::Status::kTextAfterQuote:
-        fail(rows.fault_line(), "text after a closing quotation mark (only blanks may follow it in a field)");
+        fail(rows.fault_line(), field_named(rows.fault_field()) +
+                                    ": text after a closing quotation mark (only blanks may follow it in a field)");
     }
     const std::int64_t line = rows.row_line();
     if (row_.fields != layout_.field_count) check_fields(line);

@@ -6,7 +6,8 @@
 // reads them. A row with a number missing is an error, or with
 // `skip_missing` left out and told of in `places.notes`. A UTF-8
 // byte-order mark is dropped; UTF-16 is refused. Every fault is a
-// FatalError "<name>[:<line>]: ...", the line being the row's first.
+// FatalError "<name>[:<line>]: ...", the line being the row's first, or for
+// a quotation mark the line where the fault lies.
 
 #include <string>
 #include <string_view>

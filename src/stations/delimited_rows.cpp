@@ -228,6 +228,7 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
         last = {content_.substr(at + 1, close - at - 1), true};
         end = close + 1;
       } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
+        fault_field_ = field;
         return status;
       } else {
         row.line_end |= last.line_end;
