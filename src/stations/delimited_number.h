@@ -4,6 +4,7 @@
 // delimited export").
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
