@@ -56,8 +56,7 @@ class DelimitedRows {
   std::size_t row_begin() const { return row_begin_; }
   std::size_t row_end() const { return row_end_; }
   std::int64_t row_line() const { return row_line_; }
-  // Where the fault lies: its line, and for text after a closing quote the
-  // field (from 0).
+  // Where the fault lies: its line, and for text after a quote its field (from 0).
   std::int64_t fault_line() const { return fault_line_; }
   std::size_t fault_field() const { return fault_field_; }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace dedup {
 
@@ -24,12 +25,7 @@ enum class ReasonCode : std::uint8_t {
 inline constexpr std::size_t kReasonLength = 100;
 
 // Each code's text, in the enumerators' order (checked below).
-struct ReasonEntry {
-  ReasonCode code;
-  std::string_view text;
-};
-
-inline constexpr std::array<ReasonEntry, static_cast<std::size_t>(ReasonCode::kCount)> kReasonTexts{{
+inline constexpr std::array<std::pair<ReasonCode, std::string_view>, static_cast<std::size_t>(ReasonCode::kCount)> kReasonTexts{{
     {ReasonCode::kNone, ""},
     {ReasonCode::kOtherIdSamePrec, "IDs diferentes, local e precipitacao iguais"},
     {ReasonCode::kOtherIdOtherPrec, "IDs diferentes, locais iguais e precipitacao diferente"},
@@ -49,6 +45,6 @@ static_assert([] {
 }(), "one text per code, in the codes' order (none for kNone), trimmed, fitting the reason field");
 
 // The text of a reason as the report writes it (trimmed); empty for kNone.
-constexpr std::string_view reason_text(ReasonCode code) { return kReasonTexts[static_cast<std::size_t>(code)].text; }
+constexpr std::string_view reason_text(ReasonCode code) { return kReasonTexts[static_cast<std::size_t>(code)].second; }
 
 }  // namespace dedup

@@ -97,11 +97,10 @@ struct Digits {
 }
 
 // The other way: the eight digits of n as byte values 0 to 9, the first
-// lowest, split into halves, pairs and digits, each split in all lanes at once
-// by division by an invariant integer as a multiply and shift (Granlund and
-// Montgomery, 1994): x * 10486 >> 20 is x / 100 for x < 10^4, y * 103 >> 10
-// is y / 10 for y < 100; a lane x of quotient q by d becomes
-// q | (x - d * q) << s, which is (x << s) - q * ((d << s) - 1).
+// lowest, split into halves, pairs and digits in all lanes at once, each by
+// division by an invariant integer as a multiply and shift (Granlund and
+// Montgomery, 1994; x * 10486 >> 20 is x / 100 below 10^4, y * 103 >> 10 is
+// y / 10 below 100); lane x becomes q | (x - d * q) << s = (x << s) - q * ((d << s) - 1).
 // REQUIRES: n < 10^8.
 constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
   assert(n < 100000000);
