@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "app/outputs.h"
 #include "stations/list_syntax.h"
+#include "stations/number_text.h"
 #include "stations/station_table.h"
 
 namespace dedup {
@@ -75,14 +77,21 @@ std::string read_column(std::string_view option, std::string_view text, bool tak
   return {};
 }
 
+// The precipitation's "=NUMBER" is read here, once, with either decimal mark.
 template <ColumnChoice DelimitedSyntax::*member>
 std::string set_column(CommandLine& command, std::string_view value) {
-  const bool takes_value = member == &DelimitedSyntax::prec;
-  return read_column(member == &DelimitedSyntax::id    ? "--id"
-                     : member == &DelimitedSyntax::lon ? "--lon"
-                     : member == &DelimitedSyntax::lat ? "--lat"
-                                                       : "--prec",
-                     value, takes_value, delimited(command).*member);
+  constexpr bool kPrec = member == &DelimitedSyntax::prec;
+  ColumnChoice& column = delimited(command).*member;
+  const std::string problem = read_column(member == &DelimitedSyntax::id    ? "--id"
+                                          : member == &DelimitedSyntax::lon ? "--lon"
+                                          : member == &DelimitedSyntax::lat ? "--lat"
+                                                                            : "--prec",
+                                          value, kPrec, column);
+  if (!kPrec || !problem.empty() || column.kind != ColumnChoice::Kind::kValue) return problem;
+  const std::optional<float> number = parse_number_either_mark(column.text);
+  if (!number) return "--prec =NUMBER takes a number";
+  column.number = *number;
+  return {};
 }
 
 std::string set_agency(CommandLine& command, std::string_view value) {

@@ -31,12 +31,7 @@ Line line_at(std::string_view content, std::size_t start) {
   throw FatalError(file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what);
 }
 
-std::string quoted_shown(std::string_view name) {
-  std::string shown = "\"";
-  shown += shown_text(name);
-  shown += '"';
-  return shown;
-}
+std::string quoted_shown(std::string_view name) { return "\"" + shown_text(name) + "\""; }
 
 // The names of a line's fields split at `delimiter`, one line at a time;
 // false when the line does not split (a quotation mark left open, text

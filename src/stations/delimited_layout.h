@@ -1,13 +1,6 @@
 #pragma once
-// Where the columns of a delimited export lie. With a column named, the
-// header is the first line, among the first 100, in which every named
-// column matches exactly one field (delimited_names.h) when the line is
-// split at ';', ',', tab or '|' (or the given delimiter); that split gives
-// the delimiter, and the lines before it are passed over. With every column
-// a position there is no header: the delimiter is the one of the four that
-// the first non-blank line holds outside quotation marks.
-// FatalError "<file>[:<line>]: ..." when no line or several delimiters
-// qualify, or a position lies past the header's fields.
+// Where the columns of a delimited export lie: its delimiter, its header line
+// and each role's field (rules: src/README.md, "The delimited export").
 
 #include <array>
 #include <cstddef>
@@ -39,6 +32,8 @@ struct DelimitedLayout {
   std::array<std::string, kRoleCount> shown;  // a role's column in messages: "NAME" or #N
 };
 
+// FatalError "<file>[:<line>]: ..." when no line or several delimiters
+// qualify, or a position lies past the header's fields.
 // REQUIRES: `start` lies at the start of line 1 of `content` (past a
 // byte-order mark); every column of `syntax` is valid for its role.
 DelimitedLayout find_layout(std::string_view content, std::size_t start, const std::string& file,

@@ -1,6 +1,7 @@
 #include "stations/delimited_names.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "stations/delimited_rows.h"
 

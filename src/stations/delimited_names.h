@@ -1,9 +1,6 @@
 #pragma once
-// Which field of a header line a column name means: the one field equal to
-// it, else the one equal to it when the case of ASCII letters is ignored;
-// a name typed in UTF-8 also matches its Latin-1 form (a file written in
-// Latin-1, as HidroWeb writes "Código"). Fields are compared as
-// header_name() gives them.
+// Which field of a header line a column name means (rules: src/README.md,
+// "The delimited export"); fields are compared as header_name() gives them.
 
 #include <string>
 #include <string_view>

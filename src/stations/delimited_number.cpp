@@ -12,22 +12,28 @@
 namespace dedup {
 namespace {
 
+using Decimal = DelimitedSyntax::Decimal;
+
+// Whether a comma is a decimal mark: in a quoted cell, or in an unquoted one.
+bool comma_is_mark(Decimal decimal, char delimiter, bool quoted) {
+  return decimal == Decimal::kComma || (decimal == Decimal::kAuto && (quoted || delimiter != ','));
+}
+
 // The decimal marks allowed, as read_plain_digits takes them.
-DelimitedNumbers::Marks marks(bool comma, bool point) {
-  if (comma && point) return {',', '.'};
+DelimitedNumbers::Marks marks(Decimal decimal, char delimiter, bool quoted) {
+  const bool comma = comma_is_mark(decimal, delimiter, quoted);
+  if (comma && decimal != Decimal::kComma) return {',', '.'};
   return comma ? DelimitedNumbers::Marks{',', ','} : DelimitedNumbers::Marks{'.', '.'};
 }
 
 }  // namespace
 
-DelimitedNumbers::DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimiter,
-                                   const std::vector<std::string>& missing)
-    : comma_unquoted_(decimal == DelimitedSyntax::Decimal::kComma ||
-                      (decimal == DelimitedSyntax::Decimal::kAuto && delimiter != ',')),
-      comma_quoted_(decimal != DelimitedSyntax::Decimal::kPoint),
-      point_(decimal != DelimitedSyntax::Decimal::kComma),
-      unquoted_marks_(marks(comma_unquoted_, point_)),
-      quoted_marks_(marks(comma_quoted_, point_)) {
+DelimitedNumbers::DelimitedNumbers(Decimal decimal, char delimiter, const std::vector<std::string>& missing)
+    : comma_unquoted_(comma_is_mark(decimal, delimiter, false)),
+      comma_quoted_(comma_is_mark(decimal, delimiter, true)),
+      point_(decimal != Decimal::kComma),
+      unquoted_marks_(marks(decimal, delimiter, false)),
+      quoted_marks_(marks(decimal, delimiter, true)) {
   static_assert(sizeof scratch_ - kShort - 1 >= kPlainDecimalReach);
   scratch_.fill(' ');
   for (const std::string& value : missing) {

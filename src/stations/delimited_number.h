@@ -1,15 +1,10 @@
 #pragma once
-// The number a cell of a delimited export holds: the cell without
-// surrounding blanks, in the number syntax of the free-form list
-// (number_text.h) with a decimal comma allowed where the syntax says so
-// (`decimal` auto: when the delimiter is not a comma or the cell was
-// quoted; comma: always, and then a point is no decimal mark; point:
-// never); a cell with both marks or two of them is no number. The float is
-// the one the free-form reader gives for the same digits with a point. An
-// empty cell, or one marked missing (its text is one of `missing`, or it
-// reads as the same float as one of them), has no value.
+// The number a cell of a delimited export holds, with the run's decimal
+// marks, or that it has none or is no number (rules: src/README.md, "The
+// delimited export").
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,10 +22,8 @@ class DelimitedNumbers {
 
   DelimitedNumbers(DelimitedSyntax::Decimal decimal, char delimiter, const std::vector<std::string>& missing);
 
-  // The fast path: true, with `value`, when the cell as it stands is a
-  // plain decimal (plain_decimal.h) whose float Clinger's fast path is sure
-  // of and that is no missing value; false for anything else, which read()
-  // then settles.
+  // The fast path: true, with `value`, for a plain decimal that Clinger's
+  // fast path is sure of and that is not missing; read() settles the rest.
   // REQUIRES: kPlainDecimalReach bytes from the start of the cell can be read.
   [[gnu::always_inline]] bool read_quickly(std::string_view cell, bool quoted, float& value) const {
     const char* p = cell.data();
@@ -54,10 +47,8 @@ class DelimitedNumbers {
 
  private:
   bool is_missing(float value) const;
-  // The number `text` (already trimmed) stands for, with a comma as the
-  // decimal mark when `comma` is true; false when it is none. Read on a
-  // copy with the comma made a point: the way for every text that the
-  // fast path read in place does not take.
+  // The number `text` (trimmed) stands for, with a comma as the mark when
+  // `comma`, read on a copy with the comma made a point; false for none.
   bool convert(std::string_view text, const char* readable_end, bool comma, float& value);
 
   static constexpr std::size_t kShort = 40;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -37,13 +38,6 @@ class ExportReader {
     }
     std::ranges::stable_sort(number_columns_, {}, &std::pair<int, Role>::first);
     if (syntax.agency && syntax.agency->kind == ColumnChoice::Kind::kValue) given_agency_.assign(syntax.agency->text);
-    if (syntax.prec.kind == ColumnChoice::Kind::kValue) {
-      const std::string_view given = syntax.prec.text;
-      if (numbers_.read(given, true, given.data() + given.size(), given_prec_) != DelimitedNumbers::Result::kNumber) {
-        throw FatalError(name + ": the precipitation given as \"=" + shown_text(syntax.prec.text) +
-                         "\" is not a number");
-      }
-    }
   }
 
   void read(StationTable& table, RecordPlaces& places);
@@ -54,6 +48,13 @@ class ExportReader {
   }
   std::string column(Role role) const {
     return "column " + layout_.shown[index(role)] + " (" + role_name(role) + ")";
+  }
+  // A field as messages name it: the first role's column that it is, else its number.
+  std::string field_named(std::size_t field) const {
+    for (std::size_t r = 0; r < kRoleCount; ++r) {
+      if (layout_.field[r] == static_cast<int>(field)) return column(static_cast<Role>(r));
+    }
+    return "field " + std::to_string(field + 1);
   }
   const DelimitedCell& cell(Role role) const { return row_.cells[slot_[index(role)]]; }
   // Stores a cell's text, in whole words (inline) where the bytes past it
@@ -88,7 +89,6 @@ class ExportReader {
   DelimitedNumbers numbers_;
   std::vector<std::pair<int, Role>> number_columns_;  // in the order of the fields
   IdText given_agency_;
-  float given_prec_ = 0.0f;
   std::array<std::size_t, kRoleCount> slot_{};  // where a role's cell is kept in row_
   DelimitedRow row_;
   std::string scratch_;
@@ -158,7 +158,7 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
   DelimitedRows rows(content_, layout_.rows_start, layout_.rows_line, layout_.delimiter, std::move(kept));
   count_line_ = layout_.header_line;
   std::array<float, kRoleCount> values{};
-  values[index(Role::kPrec)] = given_prec_;
+  values[index(Role::kPrec)] = syntax_.prec.number;
   while (true) {
     switch (rows.next(row_)) {
       case DelimitedRows::Status::kRow:
@@ -173,7 +173,8 @@ void ExportReader::read(StationTable& table, RecordPlaces& places) {
       case DelimitedRows::Status::kUnclosedQuote:
         fail(rows.fault_line(), "a quotation mark opened here is never closed");
       case DelimitedRows::Status::kTextAfterQuote:
-        fail(rows.fault_line(), "text after a closing quotation mark (only blanks may follow it in a field)");
+        fail(rows.fault_line(), field_named(rows.fault_field()) +
+                                    ": text after a closing quotation mark (only blanks may follow it in a field)");
     }
     const std::int64_t line = rows.row_line();
     if (row_.fields != layout_.field_count) check_fields(line);

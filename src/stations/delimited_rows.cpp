@@ -18,20 +18,15 @@ namespace {
 typedef unsigned char Block __attribute__((vector_size(16)));
 
 // Bit i set where byte i of the flags (each 0 or 0xFF) is set: SSE2's
-// movemask where the target has it; elsewhere the high bits of each half
-// gathered into its top byte by one multiplication (each lands on its own
-// bit, as none of the shifted copies overlap).
+// movemask where the target has it, elsewhere each half's by a multiplication.
 template <typename Flags>
 [[gnu::always_inline]] inline std::uint32_t gathered(const Flags& flags) {
 #if defined(__SSE2__)
   return static_cast<std::uint32_t>(_mm_movemask_epi8(std::bit_cast<__m128i>(flags)));
 #else
-  const auto half = [&flags](std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, reinterpret_cast<const char*>(&flags) + at, sizeof word);
-    return static_cast<std::uint32_t>(((word & (kEachByte * 0x80)) * 0x0002040810204081ULL) >> 56);
-  };
-  return half(0) | half(sizeof(std::uint64_t)) << 8;
+  const char* const bytes = reinterpret_cast<const char*>(&flags);
+  return swar::gathered_high_bits(swar::load_word(bytes)) |
+         swar::gathered_high_bits(swar::load_word(bytes + sizeof(std::uint64_t))) << 8;
 #endif
 }
 
@@ -228,6 +223,7 @@ DelimitedRows::Status DelimitedRows::next(DelimitedRow& row) {
         last = {content_.substr(at + 1, close - at - 1), true};
         end = close + 1;
       } else if (const Status status = read_quoted(at, last, end); status != Status::kRow) {
+        fault_field_ = field;
         return status;
       } else {
         row.line_end |= last.line_end;

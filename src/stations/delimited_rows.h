@@ -1,11 +1,7 @@
 #pragma once
-// Splits a delimited export into rows of cells by the rules of RFC 4180
-// (Shafranovich, 2005), widened as spreadsheets write them: a line ends at
-// LF, CR LF or a lone CR; a '"' opens a quoted cell only as its first byte
-// after blanks, and is ordinary elsewhere; "" inside a quoted cell stands
-// for one '"'; a quoted cell may hold delimiters and line ends, and only
-// blanks may follow its closing quote. Lines of blanks only are passed over.
-// Every field is counted; only the cells of the fields asked for are kept.
+// Splits a delimited export into rows of cells by RFC 4180 (Shafranovich,
+// 2005), widened as spreadsheets write them (src/README.md, "The delimited
+// export"); every field is counted, only the cells asked for are kept.
 
 #include <cstddef>
 #include <cstdint>
@@ -51,9 +47,8 @@ class DelimitedRows {
   DelimitedRows(std::string_view content, std::size_t start, std::int64_t line, char delimiter,
                 std::vector<std::size_t> kept = {});
 
-  // The next row into `row` (kRow), or the end of the content, or the fault
-  // that stops the splitting (fault_line() says where). Kept cells of fields
-  // the row lacks are left as they were.
+  // The next row into `row`, or the end, or the fault that stops the split;
+  // kept cells of fields the row lacks keep what they held.
   Status next(DelimitedRow& row);
 
   // The last row read: its bytes from the start of its first line to past
@@ -61,7 +56,9 @@ class DelimitedRows {
   std::size_t row_begin() const { return row_begin_; }
   std::size_t row_end() const { return row_end_; }
   std::int64_t row_line() const { return row_line_; }
+  // Where the fault lies: its line, and for text after a quote its field (from 0).
   std::int64_t fault_line() const { return fault_line_; }
+  std::size_t fault_field() const { return fault_field_; }
 
  private:
   bool is_blank(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
@@ -81,6 +78,7 @@ class DelimitedRows {
   std::size_t row_end_ = 0;
   std::int64_t row_line_ = 0;
   std::int64_t fault_line_ = 0;
+  std::size_t fault_field_ = 0;
 };
 
 }  // namespace dedup

@@ -20,6 +20,7 @@ struct ColumnChoice {
   Kind kind = Kind::kName;
   std::string text;            // kName: the name; kValue: the value
   std::int32_t position = 0;   // kPosition: the field's number, from 1
+  float number = 0.0f;         // kValue of the precipitation: the value read
 };
 
 struct DelimitedSyntax {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "util/digits.h"
 #include "stations/quick_decimal.h"
@@ -130,6 +132,15 @@ std::optional<float> parse_number(std::string_view text) {
     }
   }
   return convert_exactly(*parts);
+}
+
+std::optional<float> parse_number_either_mark(std::string_view text) {
+  std::string copy(text);
+  if (const std::size_t comma = copy.find(','); comma != std::string::npos) {
+    if (copy.find('.') != std::string::npos) return std::nullopt;
+    copy[comma] = '.';
+  }
+  return parse_number(copy);
 }
 
 }  // namespace dedup

@@ -11,4 +11,8 @@ namespace dedup {
 // The float the text stands for, or nothing when it is not a number.
 std::optional<float> parse_number(std::string_view text);
 
+// The same with a comma read as the decimal point: a number the user types,
+// which may use either mark (one mark at most).
+std::optional<float> parse_number_either_mark(std::string_view text);
+
 }  // namespace dedup

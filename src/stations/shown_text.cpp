@@ -1,5 +1,6 @@
 #include "stations/shown_text.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace dedup {

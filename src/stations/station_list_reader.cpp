@@ -15,6 +15,9 @@ namespace {
 // faults than they take to clear.
 constexpr std::size_t kLongList = std::size_t{512} << 10;
 
+// The overload set of std::visit's documented example: one call per alternative.
+template <typename... Reader> struct Readers : Reader... { using Reader::operator()...; };
+
 }  // namespace
 
 void StationListReader::read(ListFile& file, const ListSyntax& syntax, StationTable& table, RecordPlaces& places) {
@@ -39,9 +42,10 @@ void StationListReader::read_content(std::string_view content, const std::string
   // twice, and only the pages the records fill are ever touched.
   if (places.want_lines) places.first_lines.reserve(static_cast<std::size_t>(table.capacity()));
   if (places.want_spans) places.spans.reserve(static_cast<std::size_t>(table.capacity()));
-  // One line per list syntax, each reader of the same shape (src/README.md).
-  if (std::holds_alternative<FreeFormSyntax>(syntax)) read_free_form(content, name, table, places);
-  if (const auto* delimited = std::get_if<DelimitedSyntax>(&syntax)) read_delimited(content, name, *delimited, table, places);
+  // One reader per list syntax (src/README.md): a syntax without one does not compile.
+  std::visit(Readers{[&](const FreeFormSyntax&) { read_free_form(content, name, table, places); },
+                     [&](const DelimitedSyntax& delimited) { read_delimited(content, name, delimited, table, places); }},
+             syntax);
 }
 
 }  // namespace dedup

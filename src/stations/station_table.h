@@ -32,6 +32,7 @@ struct StationRecord {
 class StationTable {
  public:
   // Throws std::bad_alloc when the system gives no address space for it.
+  // REQUIRES: 1 <= capacity <= kLargestCapacity.
   explicit StationTable(std::int32_t capacity = kMaxStations);
   StationTable(const StationTable&) = delete;
   StationTable& operator=(const StationTable&) = delete;

@@ -54,6 +54,13 @@ namespace swar {
   return bytes_below(word ^ (kEachByte * static_cast<unsigned char>(byte)), 1);
 }
 
+// Bit k set where byte k of `flags` has its high bit: the high bits gathered
+// into the top byte by one multiplication, whose shifted copies never overlap
+// (a vector movemask done in a general register).
+[[gnu::always_inline]] inline std::uint32_t gathered_high_bits(std::uint64_t flags) {
+  return static_cast<std::uint32_t>(((flags & (kEachByte * 0x80)) * 0x0002040810204081ULL) >> 56);
+}
+
 inline std::uint64_t below_digits(std::uint64_t word) { return bytes_below(word, '0'); }
 
 // The digits at the start of `word`: how many (up to 8), and every byte less '0'.
@@ -63,17 +70,16 @@ struct Digits {
 };
 
 [[gnu::always_inline]] inline Digits leading_digits(std::uint64_t word) {
-  // A digit byte becomes 0 to 9 and borrows nothing, so the lowest byte that
-  // is not a digit is flagged exactly.
+  // A digit byte becomes 0 to 9 and borrows nothing; the other bytes are
+  // flagged by "a word has a byte greater than n" (n = 9) from the same Bit
+  // Twiddling Hacks, so the lowest byte that is not a digit is flagged exactly.
   const std::uint64_t values = word - kEachByte * '0';
   const std::uint64_t not_digit = ((values + kEachByte * (0x80 - 10)) | values) & (kEachByte * 0x80);
   return {std::countr_zero(not_digit) / 8, values};
 }
 
-// The value of up to eight digits: moved to the top bytes, zeros below them,
-// then combined pairwise into 2, 4 and 8 digits by three multiplications:
-// the combining steps, and their constants, of parse_eight_digits_unrolled
-// in Daniel Lemire's fast_float library.
+// The value of up to eight digits, combined pairwise into 2, 4 and 8 digits:
+// the steps of parse_eight_digits_unrolled in Daniel Lemire's fast_float.
 [[gnu::always_inline]] inline std::uint64_t eight_digit_value(const Digits& digits) {
   std::uint64_t v = digits.count == 0 ? 0 : digits.values << (8 * (8 - digits.count));
   v = v * 10 + (v >> 8);
@@ -90,11 +96,12 @@ struct Digits {
   return ((v & 0x00FF00FF) * (1 + (100 << 16))) >> 16;
 }
 
-// The other way: the eight digits of n < 10^8 as byte values 0 to 9, the
-// first lowest: halves of four digits, pairs, digits, all lanes at once
-// (x * 10486 >> 20 is x / 100 for x < 10^4, y * 103 >> 10 is y / 10 for
-// y < 100); a lane x of quotient q by d becomes q | (x - d * q) << s, which
-// is (x << s) - q * ((d << s) - 1).
+// The other way: the eight digits of n as byte values 0 to 9, the first
+// lowest, split into halves, pairs and digits in all lanes at once, each by
+// division by an invariant integer as a multiply and shift (Granlund and
+// Montgomery, 1994; x * 10486 >> 20 is x / 100 below 10^4, y * 103 >> 10 is
+// y / 10 below 100); lane x becomes q | (x - d * q) << s = (x << s) - q * ((d << s) - 1).
+// REQUIRES: n < 10^8.
 constexpr std::uint64_t eight_digit_values(std::uint32_t n) {
   assert(n < 100000000);
   const std::uint64_t halves = std::uint64_t{n / 10000};

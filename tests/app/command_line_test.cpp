@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/process.h"
 #include "support/scratch_folder.h"
@@ -68,6 +69,30 @@ TEST(CommandLine, AFailingStandardOutputIsAFailureThatChangesNoFile) {
   EXPECT_EQ(result.err, "station-dedup: cannot write the summary line to standard output\n");
   EXPECT_EQ(folder.read("list.txt"), kList);
   EXPECT_FALSE(folder.exists("removed.txt"));
+}
+
+TEST(CommandLine, PrecipitationGivenAsANumberTakesEitherMarkWhateverTheFileUses) {
+  ScratchFolder folder;
+  folder.write("comma.csv", "id;lon;lat\nA;1,5;2\n");
+  folder.write("point.csv", "id;lon;lat\nA;1.5;2\n");
+  const std::vector<std::string> columns{"--id", "id", "--lon", "lon", "--lat", "lat", "--prec"};
+  for (const char* given : {"=0,5", "=0.5", "=5e-1"}) {
+    for (const std::string decimal : {"comma", "point"}) {
+      SCOPED_TRACE(given + (" --decimal " + decimal));
+      std::vector<std::string> args = columns;
+      args.insert(args.end(), {given, "--decimal", decimal, decimal + ".csv", "kept.txt", "removed.txt"});
+      const auto result = run_tool(folder.root(), args);
+      EXPECT_EQ(result.status, 0) << result.err;
+      EXPECT_EQ(folder.read("kept.txt"), "A        1.500000      2.000000      0.50\n");
+    }
+  }
+  for (const char* wrong : {"=x", "=", "=1,5,0", "=1.5,0", "=1,5.0"}) {
+    std::vector<std::string> args = columns;
+    args.insert(args.end(), {wrong, "missing.csv", "kept.txt", "removed.txt"});
+    const auto result = run_tool(folder.root(), args);
+    EXPECT_EQ(result.status, 2) << wrong;
+    EXPECT_EQ(result.err, std::string("station-dedup: --prec =NUMBER takes a number\n") + kUsage) << wrong;
+  }
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 
 #include "stations/delimited_reader.h"
 #include "stations/list_syntax.h"
+#include "stations/number_text.h"
 #include "stations/station_table.h"
 
 namespace dedup::testing {
 
-// "NAME", "#N" or "=TEXT".
+// "NAME", "#N" or "=TEXT" (its number read as the command line reads it).
 inline ColumnChoice column(const std::string& option) {
   ColumnChoice choice;
   if (option.starts_with('#')) {
@@ -22,6 +23,7 @@ inline ColumnChoice column(const std::string& option) {
   } else if (option.starts_with('=')) {
     choice.kind = ColumnChoice::Kind::kValue;
     choice.text = option.substr(1);
+    choice.number = parse_number_either_mark(choice.text).value_or(0.0f);
   } else {
     choice.text = option;
   }

@@ -126,5 +126,19 @@ TEST(PlainDecimal, DeclinesWhatIsNotAPlainDecimalOfItsDomain) {
   }
 }
 
+// The movemask done by multiplication: for every set of flagged bytes, each
+// flag lands on its own bit whatever the low bits of the bytes hold.
+TEST(WordAtATime, GatheredHighBitsGiveOneBitPerFlaggedByte) {
+  for (std::uint32_t flags = 0; flags < 256; ++flags) {
+    for (const std::uint64_t low : {std::uint64_t{0}, kEachByte * 0x7F, std::uint64_t{0x0123456701234567}}) {
+      std::uint64_t word = low;
+      for (int k = 0; k < 8; ++k) {
+        if ((flags >> k) & 1) word |= std::uint64_t{0x80} << (8 * k);
+      }
+      EXPECT_EQ(swar::gathered_high_bits(word), flags) << std::hex << word;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace dedup
