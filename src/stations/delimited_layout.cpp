@@ -31,7 +31,7 @@ Line line_at(std::string_view content, std::size_t start) {
   throw FatalError(file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what);
 }
 
-std::string quoted_shown(std::string_view name) { return "\"" + shown_text(name) + "\""; }
+std::string quoted_shown(std::string_view name) { return std::string(1, '"').append(shown_text(name)).append(1, '"'); }
 
 // The names of a line's fields split at `delimiter`, one line at a time;
 // false when the line does not split (a quotation mark left open, text
