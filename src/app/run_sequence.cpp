@@ -84,7 +84,8 @@ int run_command_line(int argc, const char* const* argv) {
     case CommandLine::Action::kVersion:
       return print(stdout, version_text(), 0);
     case CommandLine::Action::kUsageError:
-      return print(stderr, (command.problem.empty() ? "" : "station-dedup: " + command.problem + "\n") + usage_text(arguments),
+      return print(stderr,
+                   (command.problem.empty() ? "" : "station-dedup: " + command.problem + "\n") + usage_text(arguments),
                    kExitFailure);
     case CommandLine::Action::kRun:
       break;

@@ -3,7 +3,9 @@
 // own kinds) to a TextFile, each put() asking for room for its pieces' widest.
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
+#include <cmath>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +39,10 @@ struct Shortest {
   float value;
 };
 constexpr std::size_t piece_most(Shortest) { return kShortestFloatMax; }
-char* put_piece(char* at, Shortest piece);
+inline char* put_piece(char* at, Shortest piece) {
+  assert(std::isfinite(piece.value));
+  return std::to_chars(at, at + kShortestFloatMax, piece.value).ptr;
+}
 
 // Appends pieces to a TextFile, each put() asking for their piece_most's sum.
 // REQUIRES: no other output of the same shared block is written meanwhile.

@@ -30,7 +30,8 @@ class GroupLists {
     std::pmr::vector<std::int32_t> next(offsets_.begin(), offsets_.end() - 1, group_of_.get_allocator());
     for (std::size_t k = 0; k < group_of_.size(); ++k) {
       const std::int32_t g = group_of_[k];
-      if (g >= 0) members_[static_cast<std::size_t>(next[static_cast<std::size_t>(g)]++)] = static_cast<std::int32_t>(k);
+      if (g < 0) continue;
+      members_[static_cast<std::size_t>(next[static_cast<std::size_t>(g)]++)] = static_cast<std::int32_t>(k);
     }
   }
 

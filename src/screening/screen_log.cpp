@@ -62,8 +62,9 @@ void ScreenLog::add_purges(const StationTable& table, const IdGroups& ids) {
   for (; k < table.n; ++k) {
     if (!purged(k)) continue;
     const std::int32_t match = first_marked[static_cast<std::size_t>(ids.group(k))];
-    events_.push_back(match < k ? event(table, ScreenEvent::Kind::kPurge, match, k, std::nullopt, ScreenEvent::Removed::kSecond)
-                                : event(table, ScreenEvent::Kind::kPurge, k, match, std::nullopt, ScreenEvent::Removed::kFirst));
+    using enum ScreenEvent::Removed;
+    events_.push_back(match < k ? event(table, ScreenEvent::Kind::kPurge, match, k, std::nullopt, kSecond)
+                                : event(table, ScreenEvent::Kind::kPurge, k, match, std::nullopt, kFirst));
   }
 }
 
@@ -82,7 +83,8 @@ void ScreenLog::add_reviews(const StationTable& table, const IdGroups& ids) {
   std::sort(pairs.begin(), pairs.end());
   // Both records are kept, so the pass met the pair and did nothing: case 3, 7 or 9.
   for (const auto& [i, j] : pairs) {
-    events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, classify_pair(table, i, j), ScreenEvent::Removed::kNone));
+    const PairCase pair_case = classify_pair(table, i, j);
+    events_.push_back(event(table, ScreenEvent::Kind::kReview, i, j, pair_case, ScreenEvent::Removed::kNone));
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include "stations/delimited_names.h"
 #include "stations/delimited_rows.h"
-#include "stations/shown_text.h"
+#include "stations/list_messages.h"
 #include "util/fatal_error.h"
 
 namespace dedup {

@@ -12,8 +12,7 @@
 #include "stations/delimited_number.h"
 #include "stations/delimited_rows.h"
 #include "stations/plain_decimal.h"
-#include "stations/shown_text.h"
-#include "stations/table_filling.h"
+#include "stations/list_messages.h"
 #include "util/fatal_error.h"
 
 namespace dedup {

@@ -6,8 +6,7 @@
 
 #include "util/fatal_error.h"
 #include "stations/number_text.h"
-#include "stations/shown_text.h"
-#include "stations/table_filling.h"
+#include "stations/list_messages.h"
 #include "stations/value_scanner.h"
 
 namespace dedup {
@@ -91,7 +90,8 @@ void read_free_form(std::string_view content, const std::string& name, StationTa
 } catch (const FatalError& error) {
   if (table.n != 0 || !starts_like_an_export(content)) throw;
   throw FatalError(std::string(error.what()) +
-                   "; semicolons do not separate values here: read an export with --id, --lon, --lat and --prec (see \"Reading an export\" in the README)");
+                   "; semicolons do not separate values here: read an export with --id, --lon, --lat and --prec"
+                   " (see \"Reading an export\" in the README)");
 }
 
 }  // namespace dedup

@@ -25,7 +25,8 @@ enum class ReasonCode : std::uint8_t {
 inline constexpr std::size_t kReasonLength = 100;
 
 // Each code's text, in the enumerators' order (checked below).
-inline constexpr std::array<std::pair<ReasonCode, std::string_view>, static_cast<std::size_t>(ReasonCode::kCount)> kReasonTexts{{
+inline constexpr std::array<std::pair<ReasonCode, std::string_view>, static_cast<std::size_t>(ReasonCode::kCount)>
+    kReasonTexts{{
     {ReasonCode::kNone, ""},
     {ReasonCode::kOtherIdSamePrec, "IDs diferentes, local e precipitacao iguais"},
     {ReasonCode::kOtherIdOtherPrec, "IDs diferentes, locais iguais e precipitacao diferente"},

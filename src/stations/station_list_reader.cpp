@@ -44,7 +44,9 @@ void StationListReader::read_content(std::string_view content, const std::string
   if (places.want_spans) places.spans.reserve(static_cast<std::size_t>(table.capacity()));
   // One reader per list syntax (src/README.md): a syntax without one does not compile.
   std::visit(Readers{[&](const FreeFormSyntax&) { read_free_form(content, name, table, places); },
-                     [&](const DelimitedSyntax& delimited) { read_delimited(content, name, delimited, table, places); }},
+                     [&](const DelimitedSyntax& delimited) {
+                       read_delimited(content, name, delimited, table, places);
+                     }},
              syntax);
 }
 

@@ -1,7 +1,9 @@
-#include "stations/shown_text.h"
+#include "stations/list_messages.h"
 
 #include <cstddef>
 #include <cstdio>
+
+#include "stations/station_table.h"
 
 namespace dedup {
 
@@ -23,6 +25,12 @@ std::string shown_text(std::string_view text) {
   }
   if (text.size() > kShown) out += "...";
   return out;
+}
+
+std::string too_many_records(std::int32_t capacity) {
+  const std::string limit = std::to_string(capacity);
+  return "more than " + limit + " records; the table holds at most " + limit +
+         (capacity < kLargestCapacity ? " (--max-records N raises the limit)" : "");
 }
 
 }  // namespace dedup
