@@ -18,8 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "output/audit_file.h"
-#include "output/result_files.h"
+#include "output/writers.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"
 #include "stations/list_file.h"

@@ -4,10 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "output/audit_file.h"
-#include "output/kept_list.h"
-#include "output/map_file.h"
-#include "output/result_files.h"
+#include "output/writers.h"
 
 namespace dedup {
 namespace {

@@ -1,4 +1,4 @@
-#include "output/audit_file.h"
+#include "output/writers.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,4 +1,4 @@
-#include "output/kept_list.h"
+#include "output/writers.h"
 
 #include <cassert>
 #include <cstddef>

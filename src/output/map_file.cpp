@@ -1,4 +1,4 @@
-#include "output/map_file.h"
+#include "output/writers.h"
 
 #include <cassert>
 #include <cmath>

@@ -24,7 +24,7 @@
 #include <string_view>
 
 #include "commit/output_set.h"
-#include "output/result_files.h"
+#include "output/writers.h"
 #include "screening/duplicate_screen.h"
 #include "util/fatal_error.h"
 #include "stations/list_syntax.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "commit/output_set.h"
-#include "output/map_file.h"
+#include "output/writers.h"
 #include "screening/duplicate_screen.h"
 #include "stations/station_table.h"
 #include "support/scratch_folder.h"

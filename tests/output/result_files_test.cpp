@@ -1,4 +1,4 @@
-#include "output/result_files.h"
+#include "output/writers.h"
 
 #include <gtest/gtest.h>
 
