@@ -30,18 +30,21 @@ std::string name_output(CommandLine& command, std::string_view value) {
   return {};
 }
 
-// Decimal digits only, from 1 to kLargestCapacity.
-std::string set_max_records(CommandLine& command, std::string_view value) {
+// Decimal digits only, from 1 to kLargestCapacity; 0 for any other text.
+std::int32_t whole_number(std::string_view text) {
   std::int64_t count = 0;
-  bool digits = !value.empty();
-  for (const char c : value) {
+  bool digits = !text.empty();
+  for (const char c : text) {
     digits = digits && c >= '0' && c <= '9' && count <= kLargestCapacity;
     if (digits) count = count * 10 + (c - '0');
   }
-  if (!digits || count < 1 || count > kLargestCapacity) {
-    return "--max-records takes a whole number from 1 to " + std::to_string(kLargestCapacity);
-  }
-  command.max_records = static_cast<std::int32_t>(count);
+  return digits && count <= kLargestCapacity ? static_cast<std::int32_t>(count) : 0;
+}
+
+std::string set_max_records(CommandLine& command, std::string_view value) {
+  const std::int32_t count = whole_number(value);
+  if (count == 0) return "--max-records takes a whole number from 1 to " + std::to_string(kLargestCapacity);
+  command.max_records = count;
   return {};
 }
 
@@ -60,16 +63,9 @@ std::string read_column(std::string_view option, std::string_view text, bool tak
     return {};
   }
   if (text.starts_with('#')) {
-    std::int64_t position = 0;
-    bool digits = text.size() > 1;
-    for (const char c : text.substr(1)) {
-      digits = digits && c >= '0' && c <= '9' && position <= kLargestCapacity;
-      if (digits) position = position * 10 + (c - '0');
-    }
-    if (!digits || position < 1 || position > kLargestCapacity) {
-      return std::string(option) + " #N takes the number of a field, from 1";
-    }
-    column = {ColumnChoice::Kind::kPosition, {}, static_cast<std::int32_t>(position)};
+    const std::int32_t position = whole_number(text.substr(1));
+    if (position == 0) return std::string(option) + " #N takes the number of a field, from 1";
+    column = {ColumnChoice::Kind::kPosition, {}, position};
     return {};
   }
   if (text.empty()) return std::string(option) + " takes the name of a column";
