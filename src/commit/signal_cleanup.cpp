@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::array kCleanUpSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGBUS};
 
-// The live list, as the handler reads it: set and cleared with the clean-up
-// signals held, so that the handler sees either no list or a whole one.
+// The live list, as the handler reads it: its count stored before it and
+// cleared after it, so that the handler sees either no list or a whole one.
 std::atomic<const std::atomic<const char*>*> live_list{nullptr};
 std::atomic<std::size_t> live_count{0};
 
@@ -56,14 +56,12 @@ HeldSignals::~HeldSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
 TemporaryList::TemporaryList(std::size_t count)
     : count_(count), listed_(new std::atomic<const char*>[count]{}), paths_(new std::unique_ptr<char[]>[count]) {
   install_handlers();
-  const HeldSignals held;
   assert(live_list.load() == nullptr);
   live_count.store(count);
   live_list.store(listed_.get());
 }
 
 TemporaryList::~TemporaryList() {
-  const HeldSignals held;
   live_list.store(nullptr);
   live_count.store(0);
 }
