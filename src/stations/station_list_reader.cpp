@@ -17,6 +17,7 @@ constexpr std::size_t kLongList = std::size_t{512} << 10;
 
 // The overload set of std::visit's documented example: one call per alternative.
 template <typename... Reader> struct Readers : Reader... { using Reader::operator()...; };
+template <typename... Reader> Readers(Reader...) -> Readers<Reader...>;
 
 }  // namespace
 
