@@ -16,17 +16,8 @@
 #   Release build. Needs hyperfine and valgrind.
 set -euo pipefail
 
-build=$(realpath "${1:-build}")
-shape=${2:-realistic network}
-if ! command -v hyperfine >/dev/null || ! command -v valgrind >/dev/null; then
-  echo "export_cost.sh needs hyperfine and valgrind (Debian packages of those names)" >&2
-  exit 1
-fi
-program="$build/station-dedup"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$build/bench/make_station_list" 30000 "$shape" >"$work/list.txt"
+script=export_cost.sh
+source "$(dirname "$0")/cost_common.sh"
 "$build/bench/make_station_list" 30000 "$shape" export >"$work/export.csv"
 
 columns="--id codEstacao --agency orgao --lon longitude --lat latitude --prec valorMedida"
@@ -35,16 +26,14 @@ commands=("$program $work/list.txt $work/kept.txt $work/removed.txt"
           "$program --kept-list $work/kept-list.txt $work/list.txt $work/kept.txt $work/removed.txt"
           "$program $columns $work/export.csv $work/kept.txt $work/removed.txt"
           "$program $columns --kept-list $work/kept-list.csv $work/export.csv $work/kept.txt $work/removed.txt")
-hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" "${commands[@]}" >/dev/null 2>&1
+time_commands "${commands[@]}"
 
 echo "| $shape, 30000 records | list KiB | minor faults | peak MiB | instructions (M) | × free-form | wall ms | × free-form |"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|"
 plain_instructions=
 for k in "${!labels[@]}"; do
   read -r -a run <<<"${commands[$k]}"
-  read -r faults peak < <("$build/bench/child_usage" 5 "${run[@]}")
-  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "${run[@]}" 2>&1 >/dev/null |
-                 sed -n 's/.*Collected : *//p')
+  measure "${run[@]}"
   plain_instructions=${plain_instructions:-$instructions}
   list=$(stat -c %s "${run[-3]}")
   awk -F, -v label="${labels[$k]}" -v row=$((k + 2)) -v list="$list" -v faults="$faults" -v peak="$peak" \

@@ -14,17 +14,8 @@
 #   Release build. Needs hyperfine and valgrind.
 set -euo pipefail
 
-build=$(realpath "${1:-build}")
-shape=${2:-realistic network}
-if ! command -v hyperfine >/dev/null || ! command -v valgrind >/dev/null; then
-  echo "map_cost.sh needs hyperfine and valgrind (Debian packages of those names)" >&2
-  exit 1
-fi
-program="$build/station-dedup"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$build/bench/make_station_list" 30000 "$shape" >"$work/list.txt"
+script=map_cost.sh
+source "$(dirname "$0")/cost_common.sh"
 
 labels=("plain" "--audit" "--map" "--audit --map")
 options=("" "--audit $work/audit.csv" "--map $work/map.geojson" "--audit $work/audit.csv --map $work/map.geojson")
@@ -32,16 +23,14 @@ commands=()
 for k in "${!labels[@]}"; do
   commands+=("$program ${options[$k]} $work/list.txt $work/kept.txt $work/removed.txt")
 done
-hyperfine -N --style none --warmup 10 --min-runs 60 --export-csv "$work/times.csv" "${commands[@]}" >/dev/null 2>&1
+time_commands "${commands[@]}"
 
 echo "| $shape, 30000 records | audit KiB | map KiB | minor faults | peak MiB | instructions (M) | wall ms | × plain |"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|"
 for k in "${!labels[@]}"; do
   rm -f "$work/audit.csv" "$work/map.geojson"
   read -r -a run <<<"${commands[$k]}"
-  read -r faults peak < <("$build/bench/child_usage" 5 "${run[@]}")
-  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "${run[@]}" 2>&1 >/dev/null |
-                 sed -n 's/.*Collected : *//p')
+  measure "${run[@]}"
   audit=$(stat -c %s "$work/audit.csv" 2>/dev/null || echo 0)
   map=$(stat -c %s "$work/map.geojson" 2>/dev/null || echo 0)
   awk -F, -v label="${labels[$k]}" -v row=$((k + 2)) -v audit="$audit" -v map="$map" -v faults="$faults" \
