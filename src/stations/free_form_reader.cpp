@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "util/fatal_error.h"
-#include "stations/number_text.h"
 #include "stations/list_messages.h"
+#include "stations/number_text.h"
 #include "stations/value_scanner.h"
+#include "util/fatal_error.h"
 
 namespace dedup {
 namespace {
